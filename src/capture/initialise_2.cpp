@@ -1,0 +1,83 @@
+#include "capture/initialise_2.h"
+
+#include "game/form_load.h"
+#include "game/level.h"
+
+namespace glouton {
+
+namespace {
+
+// The whole maze from the grid, over the movers wherever they stood.
+void repaint_maze_from_grid(Form1& f) {
+  for (int r = 1; r <= rows; ++r) {
+    for (int c = 1; c <= columns; ++c) {
+      switch (f.labyrinthe(r, c)) {
+        case gomme: paint_on_cell(f.surface, Picture::gomme, c, r); break;
+        case mur: paint_on_cell(f.surface, Picture::mur, c, r); break;
+        case sol: paint_on_cell(f.surface, Picture::sol, c, r); break;
+        case bonus: {
+          const std::optional<Bonus> b = bonus_of_level(f.niveau);
+          paint_on_cell(f.surface, b ? b->picture : Picture::sol, c, r);
+          if (b) f.valeur_bonus = b->value;
+          break;
+        }
+        default: break;
+      }
+    }
+  }
+}
+
+void lose_a_life(Form1& f) {
+  // The icon of the life just lost.
+  f.surface.PaintPicture(Picture::sol, 240 + (f.vies + 1) * f.surface.Width(Picture::sol), 0);
+  jouer_son(f.MMControl1, 5);
+  f.dir_x = 0;
+  f.dir_y = 0;
+  for (Tete& t : f.tetes) t.dessous = sol;
+  f.glouton_pret = true;
+  for (Tete& t : f.tetes) t.prete = true;
+  f.tete(2).mode = 1;
+  f.tete(3).mode = 1;
+
+  repaint_maze_from_grid(f);
+
+  // The movers back on their start cells, on top of the maze. Their step
+  // fields stay: the ready flags make each one start afresh from there.
+  for (int n = 1; n <= 3; ++n) {
+    Tete& t = f.tete(n);
+    const Picture sprite = tete_picture(n);
+    paint_on_cell(f.surface, sprite, t.x_depart, t.y_depart);
+    t.x = t.x_depart;
+    t.y = t.y_depart;
+    t.px = t.x_depart * f.surface.Width(sprite);
+    t.py = t.y_depart * f.surface.Height(sprite);
+  }
+  paint_on_cell(f.surface, Picture::glouton, f.glouton_x_depart, f.glouton_y_depart);
+  f.glouton_x = f.glouton_x_depart;
+  f.glouton_y = f.glouton_y_depart;
+  f.glouton_px = f.glouton_x_depart * f.surface.Width(Picture::glouton);
+  f.glouton_py = f.glouton_y_depart * f.surface.Height(Picture::glouton);
+
+  jouer_son(f.MMControl1, 4);
+}
+
+void game_over(Form1& f) {
+  f.niveau = 0;
+  jouer_son(f.MMControl1, 6);
+  nouvelle_partie(f);
+  initialise_niveau(f);
+  // Only now: the build has raised the best score from the finished game.
+  // Text1 keeps showing that score until the next pellet.
+  f.score = 0;
+}
+
+}  // namespace
+
+void initialise_2(Form1& f) {
+  if (f.vies >= 0)
+    lose_a_life(f);
+  else
+    game_over(f);
+}
+
+}  // namespace glouton

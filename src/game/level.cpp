@@ -1,0 +1,99 @@
+#include "game/level.h"
+
+namespace glouton {
+
+std::optional<Bonus> bonus_of_level(int niveau) {
+  switch (niveau) {
+    case 0: return Bonus{Picture::bonus1, 50};
+    case 1: return Bonus{Picture::bonus2, 60};
+    case 2: return Bonus{Picture::bonus3, 70};
+    case 3: return Bonus{Picture::bonus4, 100};
+    default: return std::nullopt;
+  }
+}
+
+namespace {
+
+// A mover's start cell: floor first, so nothing of an earlier sprite shows
+// around it, then the mover's sprite on top.
+void paint_on_start_cell(Form1& f, Picture sprite, int c, int r) {
+  paint_on_cell(f.surface, Picture::sol, c, r);
+  paint_on_cell(f.surface, sprite, c, r);
+}
+
+void place_tete_on_start(Form1& f, int n, int c, int r) {
+  const Picture sprite = tete_picture(n);
+  paint_on_start_cell(f, sprite, c, r);
+  Tete& t = f.tete(n);
+  t.x = c;
+  t.y = r;
+  t.x_depart = c;
+  t.y_depart = r;
+  t.px = c * f.surface.Width(sprite);
+  t.py = r * f.surface.Height(sprite);
+  f.labyrinthe(r, c) = sol;
+}
+
+}  // namespace
+
+void initialise_niveau(Form1& f) {
+  f.dir_x = 0;
+  f.dir_y = 0;  // the glouton waits for a direction key
+  f.nb_gommes = 0;
+  for (Tete& t : f.tetes) t.dessous = sol;
+  f.glouton_pret = true;
+  for (Tete& t : f.tetes) t.prete = true;
+  if (f.score > f.meilleur_score) f.meilleur_score = f.score;
+  f.touche = false;
+  f.tete(2).mode = 1;
+  f.tete(3).mode = 1;
+
+  // One icon per life held in reserve, in the strip above the maze.
+  const int w = f.surface.Width(Picture::glouton);
+  for (int i = 0; i <= f.vies - 1; ++i) f.surface.PaintPicture(Picture::glouton, (i + 1) * w + 240, 0);
+
+  for (int r = 1; r <= rows; ++r) {
+    for (int c = 1; c <= columns; ++c) {
+      const int digit = layout[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] - '0';
+      f.labyrinthe(r, c) = digit;
+      switch (digit) {
+        case mur:
+          paint_on_cell(f.surface, Picture::mur, c, r);
+          break;
+        case gomme:
+          paint_on_cell(f.surface, Picture::gomme, c, r);
+          f.nb_gommes += 1;
+          break;
+        case sol:
+          paint_on_cell(f.surface, Picture::sol, c, r);
+          break;
+        case depart_glouton:
+          paint_on_start_cell(f, Picture::glouton, c, r);
+          f.glouton_x = c;
+          f.glouton_y = r;
+          f.glouton_x_depart = c;
+          f.glouton_y_depart = r;
+          f.glouton_px = c * f.surface.Width(Picture::glouton);
+          f.glouton_py = r * f.surface.Height(Picture::glouton);
+          f.labyrinthe(r, c) = sol;
+          break;
+        case bonus: {
+          // From level 4 on the bonus cell looks like floor and keeps the last value.
+          const std::optional<Bonus> b = bonus_of_level(f.niveau);
+          const Picture shown = b ? b->picture : Picture::sol;
+          paint_on_cell(f.surface, shown, c, r);
+          if (b) f.valeur_bonus = b->value;
+          break;
+        }
+        case depart_tete1: place_tete_on_start(f, 1, c, r); break;
+        case depart_tete2: place_tete_on_start(f, 2, c, r); break;
+        case depart_tete3: place_tete_on_start(f, 3, c, r); break;
+        default: break;
+      }
+    }
+  }
+
+  jouer_son(f.MMControl1, 4);
+}
+
+}  // namespace glouton

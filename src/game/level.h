@@ -1,0 +1,41 @@
+// The level: its constant layout, its bonus, and the build that paints it whole.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "window/form1.h"
+
+namespace glouton {
+
+// The same maze for every level, one string of cell codes per row.
+inline constexpr std::array<std::string_view, rows> layout = {
+    "111111111111111",  //
+    "100000004000001",  //
+    "101111101111101",  //
+    "101000000000101",  //
+    "101000000000101",  //
+    "101001333100101",  //
+    "100001333100001",  //
+    "101001786100101",  //
+    "101001111100101",  //
+    "101000090000101",  //
+    "101111101111101",  //
+    "100000000000001",  //
+    "111111111111111",  //
+};
+
+struct Bonus {
+  Picture picture;
+  int value;
+};
+
+// The bonus of levels 0 to 3; from level 4 on there is none to show.
+std::optional<Bonus> bonus_of_level(int niveau);
+
+// Builds and paints a level: movers on their start cells, best score raised,
+// lives icons, the grid from the layout, the pellets counted, cue 4.
+void initialise_niveau(Form1& f);
+
+}  // namespace glouton

@@ -1,0 +1,146 @@
+#include "sim/cli.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <sstream>
+
+#include "sim/simulation.h"
+
+#ifndef GLOUTON_VERSION
+#define GLOUTON_VERSION "0"
+#endif
+
+namespace glouton {
+
+namespace {
+
+constexpr const char* usage =
+    "usage: glouton-sim [--keys FILE] [--until MS] [--paints] [--quiet] [--trace FILE]\n"
+    "Plays the game window on a virtual clock and prints one JSON line per event.\n"
+    "  --keys FILE   key script, one 'MS KEY' per line ('-' reads standard input)\n"
+    "  --until MS    last simulated millisecond handled (default 60000)\n"
+    "  --paints      list the pictures painted by every event\n"
+    "  --quiet       print only the last line\n"
+    "  --trace FILE  write the trace to FILE instead of standard output\n"
+    "  --help, --version\n";
+
+struct Options {
+  std::optional<std::string> keys;
+  std::int64_t until = 60000;
+  bool paints = false;
+  bool quiet = false;
+  std::optional<std::string> trace;
+};
+
+bool read_all(std::istream& in, std::string& text) {
+  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+bool read_file(const std::string& path, std::string& text) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  return read_all(file, text);
+}
+
+std::optional<std::int64_t> parse_ms(const std::string& s) {
+  if (s.empty() || s.size() > 18) return std::nullopt;
+  std::int64_t v = 0;
+  for (char ch : s) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    v = v * 10 + (ch - '0');
+  }
+  return v;
+}
+
+}  // namespace
+
+int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+  Options options;
+  auto bad = [&](const std::string& why) {
+    err << "glouton-sim: " << why << "\n";
+    return 2;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+    if (arg == "--help") {
+      out << usage;
+      return 0;
+    } else if (arg == "--version") {
+      out << "glouton-sim " GLOUTON_VERSION "\n";
+      return 0;
+    } else if (arg == "--paints") {
+      options.paints = true;
+    } else if (arg == "--quiet") {
+      options.quiet = true;
+    } else if (arg == "--keys" || arg == "--trace" || arg == "--until") {
+      const std::string* v = value();
+      if (!v) return bad(arg + " needs a value");
+      if (arg == "--keys") {
+        options.keys = *v;
+      } else if (arg == "--trace") {
+        options.trace = *v;
+      } else {
+        const auto until = parse_ms(*v);
+        if (!until) return bad("--until takes whole milliseconds, not '" + *v + "'");
+        options.until = *until;
+      }
+    } else {
+      return bad("unknown option '" + arg + "' (see --help)");
+    }
+  }
+
+  KeyScriptResult script;
+  if (options.keys) {
+    std::string text;
+    const bool ok = *options.keys == "-" ? read_all(in, text) : read_file(*options.keys, text);
+    if (!ok) return bad("cannot read the key script '" + *options.keys + "'");
+    script = parse_key_script(text);
+    if (!script.error.empty()) {
+      err << script.error << "\n";
+      return 2;
+    }
+  }
+
+  std::ofstream trace_file;
+  if (options.trace) {
+    trace_file.open(*options.trace, std::ios::binary | std::ios::trunc);
+    if (!trace_file) return bad("cannot write the trace to '" + *options.trace + "'");
+  }
+  std::ostream& trace = options.trace ? static_cast<std::ostream&>(trace_file) : out;
+
+  Simulation sim(options.paints);
+  std::string line;
+  // --quiet keeps only the last event; its line is written from the final state.
+  std::optional<EventRecord> last;
+  std::vector<Paint> last_paints;
+  sim.run(script.events, options.until,
+          [&](const Form1& f, const EventRecord& record, std::vector<Paint>&& paints) {
+            if (options.quiet) {
+              last = record;
+              last_paints = std::move(paints);
+              return;
+            }
+            line.clear();
+            append_trace_line(line, f, record, options.paints ? &paints : nullptr);
+            trace << line;
+          });
+  if (options.quiet && last) {
+    line.clear();
+    append_trace_line(line, sim.form(), *last, options.paints ? &last_paints : nullptr);
+    trace << line;
+  }
+  trace.flush();
+  if (!trace) {
+    err << "glouton-sim: writing the trace failed\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace glouton

@@ -1,0 +1,99 @@
+#include "sim/key_script.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace glouton {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, int>, 6> key_names = {{
+    {"left", 37}, {"up", 38}, {"right", 39}, {"down", 40}, {"space", 32}, {"escape", 27}}};
+
+bool is_blank(char ch) { return ch == ' ' || ch == '\t'; }
+
+// Plain decimal digits, no sign; nullopt when not a number or past `limit`.
+std::optional<std::int64_t> parse_digits(std::string_view s, std::int64_t limit) {
+  if (s.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (char ch : s) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    const int digit = ch - '0';
+    if (value > (limit - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
+  }
+  return value;
+}
+
+std::vector<std::string_view> split_fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && is_blank(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !is_blank(line[i])) ++i;
+    if (i > start) fields.push_back(line.substr(start, i - start));
+  }
+  return fields;
+}
+
+std::optional<int> parse_key(std::string_view s) {
+  for (const auto& [name, code] : key_names)
+    if (s == name) return code;
+  if (const auto code = parse_digits(s, 65535)) return static_cast<int>(*code);
+  return std::nullopt;
+}
+
+// A field quoted in a message: short and printable, so the message stays one line.
+std::string quoted(std::string_view field) {
+  constexpr std::size_t most = 40;
+  std::string out = "'";
+  for (std::size_t i = 0; i < field.size() && i < most; ++i) {
+    const unsigned char ch = static_cast<unsigned char>(field[i]);
+    out += (ch >= 0x20 && ch < 0x7f) ? static_cast<char>(ch) : '?';
+  }
+  if (field.size() > most) out += "...";
+  return out + "'";
+}
+
+}  // namespace
+
+KeyScriptResult parse_key_script(std::string_view text) {
+  KeyScriptResult result;
+  std::int64_t line_number = 0;
+  std::int64_t last_time = 0;
+  auto fail = [&](std::string_view why) {
+    result.events.clear();
+    result.error = "keys:" + std::to_string(line_number) + ": " + std::string(why);
+    return result;
+  };
+
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++line_number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+    const std::vector<std::string_view> fields = split_fields(line);
+    if (fields.empty() || fields.front().front() == '#') continue;
+    if (fields.size() < 2) return fail("expected a time and a key");
+    if (fields.size() > 2) return fail("unexpected text after the key");
+
+    const auto t = parse_digits(fields[0], std::numeric_limits<std::int64_t>::max());
+    if (!t) return fail("bad time " + quoted(fields[0]));
+    if (*t < last_time) return fail("time goes backwards");
+    const auto code = parse_key(fields[1]);
+    if (!code) return fail("unknown key " + quoted(fields[1]));
+
+    last_time = *t;
+    result.events.push_back({*t, *code});
+  }
+  return result;
+}
+
+}  // namespace glouton

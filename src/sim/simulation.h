@@ -1,0 +1,60 @@
+// The game window on a virtual millisecond clock: no window, no sound, no
+// waiting. The same core and the same order of events as the real window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "game/session.h"
+#include "sim/key_script.h"
+#include "sim/trace.h"
+#include "window/form1.h"
+
+namespace glouton {
+
+// A drawing surface that remembers what was painted, 480-twip pictures.
+class RecordingSurface final : public Surface {
+ public:
+  explicit RecordingSurface(bool record) : record_(record) {}
+  void PaintPicture(Picture picture, int x, int y) override {
+    if (record_) paints_.push_back({picture, x, y});
+  }
+  int Width(Picture) const override { return 480; }
+  int Height(Picture) const override { return 480; }
+  // The paints since the last call.
+  std::vector<Paint> take() {
+    std::vector<Paint> out;
+    out.swap(paints_);
+    return out;
+  }
+
+ private:
+  bool record_;
+  std::vector<Paint> paints_;
+};
+
+class Simulation {
+ public:
+  // Called after every handled event, with the paints of that event.
+  using Listener = std::function<void(const Form1&, const EventRecord&, std::vector<Paint>&&)>;
+
+  explicit Simulation(bool record_paints = false);
+
+  // Loads the window at 0 and plays until `until` (events at exactly `until`
+  // are handled) or until Escape ends the program.
+  void run(const std::vector<KeyEvent>& keys, std::int64_t until, const Listener& listener = {});
+
+  const Form1& form() const { return form_; }
+  Form1& form() { return form_; }
+  std::int64_t now() const { return clock_.now; }
+
+ private:
+  Clock clock_;
+  RecordingSurface surface_;
+  SilentDevice sound_;
+  NoDialogs dialogs_;
+  Form1 form_;
+};
+
+}  // namespace glouton

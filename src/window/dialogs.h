@@ -1,0 +1,20 @@
+// Boxes the game window asks the platform to show.
+#pragma once
+
+#include <string_view>
+
+namespace glouton {
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A modal information box with an OK button; returns when it is closed.
+  virtual void MsgBox(std::string_view prompt, std::string_view title) = 0;
+};
+
+class NoDialogs final : public Dialogs {
+ public:
+  void MsgBox(std::string_view, std::string_view) override {}
+};
+
+}  // namespace glouton
