@@ -417,37 +417,34 @@ def star():
 # ---------------------------------------------------------------- title face
 
 def face():
-    S = 64
+    S = 32
     p = Pic(S, S)
-    c, r = 32.0, 30.5
+    c, r = 16.0, 15.4
     p.disc(c, c, r, 'y')
-    p.fill_if(lambda x, y: (x - c) ** 2 + (y - c) ** 2 <= r * r and
-              (x - c + 3.5) ** 2 + (y - c + 3.5) ** 2 > (r - 0.5) ** 2, 'o', only='y')
-    p.outline('yo', 'k')
-    p.outline('yo', 'k')   # two pixels thick
-    # eyes: white with blue pupils
-    for ex in (22.5, 41.5):
-        p.ellipse(ex, 23.0, 6.0, 8.0, 'k')
-        p.ellipse(ex, 23.0, 4.4, 6.4, 'w')
-        p.ellipse(ex + 1.0, 25.0, 3.0, 3.8, 'b')
-        p.ellipse(ex + 1.0, 25.5, 1.5, 2.0, 'n')
-        p.stamp(['ww', 'w'], int(ex), 23)
-    # mouth: open smile, black inside, red tongue
-    def mouth(x, y):
-        return (y >= 36.5 and ((x - c) / 19.0) ** 2 + ((y - 36.5) / 17.0) ** 2 <= 1.0)
-    p.fill_if(mouth, 'k')
-    p.fill_if(lambda x, y: mouth(x, y) and ((x - c) / 16.5) ** 2 +
-              ((y - 36.5) / 14.5) ** 2 <= 1.0 and y > 38.2, 'm')
-    p.fill_if(lambda x, y: ((x - 34.5) / 8.0) ** 2 + ((y - 49.0) / 5.2) ** 2 <= 1.0, 'r', only='m')
-    p.fill_if(lambda x, y: 34 <= x <= 35 and 46 <= y <= 51, 'm', only='r')
-    # teeth along the top lip
-    p.fill_if(lambda x, y: 38.5 < y < 41.5 and abs(x - c) < 13.5, 'w', only='m')
-    p.fill_if(lambda x, y: abs(x - c) < 0.9 and 38.5 < y < 41.5, 'k', only='w')
+    # olive shading on the lower right, as a crescent
+    p.fill_if(lambda x, y: (x - c + 2.0) ** 2 + (y - c + 2.0) ** 2 > r ** 2,
+              'o', only='y')
+    p.outline('yo', 'k')   # one pixel thick
+    # eyes: white with blue pupils looking a little to the right
+    for ex in (11.0, 21.0):
+        p.ellipse(ex, 11.5, 3.2, 4.4, 'k')
+        p.ellipse(ex, 11.5, 2.2, 3.4, 'w')
+        x = int(ex)
+        p.rect(x, 11, x + 1, 13, 'b')
+        p.put(x + 1, 13, 'n')
+        p.put(x, 11, 'w')
+    # mouth: open smile with a one-pixel black rim, teeth and a red tongue
+    p.fill_if(lambda x, y: y >= 18.0 and ((x - c) / 10.0) ** 2 +
+              ((y - 18.0) / 9.0) ** 2 <= 1.0, 'm')
+    p.outline('m', 'k', outside_keys='yo')
+    p.fill_if(lambda x, y: y < 20.0, 'w', only='m')
+    p.fill_if(lambda x, y: ((x - c) / 5.6) ** 2 + ((y - 26.2) / 3.2) ** 2 <= 1.0,
+              'r', only='m')
     # cheeks
-    for chx in (10.5, 53.5):
-        p.fill_if(lambda x, y, chx=chx: ((x - chx) / 3.0) ** 2 + ((y - 32.5) / 1.8) ** 2 <= 1.0, 'r', only='yo')
+    for chx in (5, 25):
+        p.rect(chx, 16, chx + 1, 16, 'r')
     # shine
-    p.stamp([' www', 'ww', 'w'], 12, 8)
+    p.stamp(['ww', 'w'], 6, 5)
     return p
 
 

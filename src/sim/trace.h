@@ -15,6 +15,7 @@ namespace glouton {
 struct Paint {
   Picture picture;
   int x = 0, y = 0;  // twips
+  bool operator==(const Paint&) const = default;
 };
 
 // Appends the line of `record` (with its newline) to `out`, from the window's
