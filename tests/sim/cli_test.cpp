@@ -1,0 +1,130 @@
+// glouton-sim's command line and key scripts: good runs, and bad input that
+// must give status 2, one line naming the problem, and no trace.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "sim/cli.h"
+#include "sim/key_script.h"
+
+namespace glouton {
+namespace {
+
+struct SimRun {
+  int status;
+  std::string out, err;
+};
+
+SimRun sim(const std::vector<std::string>& args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  const int status = run_sim_cli(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+const char* first_line =
+    R"({"t":0,"ev":"load","cues":[4],"score":0,"best":0,"lives":3,"level":0,"eaten":0,"pellets":89,)"
+    R"("bonus":50,"text1":"","text3":"","boxes":false,"keyseen":false,"dir":[0,0],)"
+    R"("glouton":{"x":9,"y":2,"px":4320,"py":960,"ready":true},)"
+    R"("chasers":[{"x":7,"y":8,"px":3360,"py":3840,"ready":true,"mode":null},)"
+    R"({"x":9,"y":8,"px":4320,"py":3840,"ready":true,"mode":1},)"
+    R"({"x":8,"y":8,"px":3840,"py":3840,"ready":true,"mode":1}],"intervals":[250,200,225]})"
+    "\n";
+
+TEST(SimCli, FirstLineIsTheLoad) {
+  const SimRun r = sim({"--until", "0"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, first_line);
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(SimCli, KeysQuietPaintsAndTraceFile) {
+  const SimRun keyed = sim({"--keys", "-", "--until", "100", "--paints"}, "# a comment\n\n50 left\r\n");
+  ASSERT_EQ(keyed.status, 0) << keyed.err;
+  std::istringstream lines(keyed.out);
+  std::string line;
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) all.push_back(line);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_NE(all[1].find(R"("ev":"key","key":37,"cues":[])"), std::string::npos) << all[1];
+  EXPECT_NE(all[2].find(R"("ev":"Timer1","cues":[1],"score":10)"), std::string::npos);
+  EXPECT_NE(all[2].find(R"("paints":[["sol",4320,960],["glouton",4200,960]]})"), std::string::npos);
+
+  const SimRun quiet = sim({"--keys", "-", "--until", "100", "--quiet"}, "50 left\n");
+  EXPECT_EQ(std::count(quiet.out.begin(), quiet.out.end(), '\n'), 1);
+  EXPECT_EQ(quiet.out.rfind(R"({"t":100,"ev":"Timer1","cues":[1],)", 0), 0u);
+
+  const std::string path = ::testing::TempDir() + "glouton-trace.jsonl";
+  const SimRun to_file = sim({"--until", "0", "--trace", path});
+  EXPECT_EQ(to_file.out, "");
+  std::ifstream file(path);
+  std::stringstream written;
+  written << file.rdbuf();
+  EXPECT_EQ(written.str(), first_line);
+  std::remove(path.c_str());
+}
+
+TEST(SimCli, BadCommandLinesSayWhyWithStatus2) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--until"},
+                                             {"--until", "-5"},
+                                             {"--until", "12ms"},
+                                             {"--frobnicate"},
+                                             {"--keys", "/nonexistent/keys.txt"},
+                                             {"--trace", "/nonexistent/dir/out"}}) {
+    const SimRun r = sim(args);
+    EXPECT_EQ(r.status, 2) << args[0];
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  EXPECT_EQ(sim({"--help"}).status, 0);
+  EXPECT_NE(sim({"--version"}).out.find("glouton-sim"), std::string::npos);
+}
+
+TEST(KeyScript, BadLinesNameTheirLineNumber) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"100\n", "keys:1: "},
+      {"# c\n\n100 left right\n", "keys:3: "},
+      {"100 left # no comments here\n", "keys:1: "},
+      {"-5 left\n", "keys:1: "},
+      {"+5 left\n", "keys:1: "},
+      {"200 left\n100 right\n", "keys:2: "},
+      {"100 Left\n", "keys:1: "},
+      {"100 65536\n", "keys:1: "},
+      {"100 -1\n", "keys:1: "},
+      {"99999999999999999999999 left\n", "keys:1: "},
+      {"100\tup\n1e3 up\n", "keys:2: "},
+  };
+  for (const auto& [text, prefix] : cases) {
+    const KeyScriptResult r = parse_key_script(text);
+    EXPECT_EQ(r.error.rfind(prefix, 0), 0u) << text << " gave '" << r.error << "'";
+    EXPECT_TRUE(r.events.empty());
+    const SimRun run = sim({"--keys", "-"}, text);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "") << "nothing simulated";
+    EXPECT_EQ(run.err, r.error + "\n");
+  }
+}
+
+TEST(KeyScript, GoodScripts) {
+  const KeyScriptResult r =
+      parse_key_script("  # leading blanks\n0 escape\r\n\t10\t65535  \n10 space\n\n20 up\n30 down");
+  ASSERT_EQ(r.error, "");
+  const std::vector<std::pair<std::int64_t, int>> expected = {
+      {0, 27}, {10, 65535}, {10, 32}, {20, 38}, {30, 40}};
+  ASSERT_EQ(r.events.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(r.events[i].t, expected[i].first);
+    EXPECT_EQ(r.events[i].code, expected[i].second);
+  }
+  // Events after --until are checked but not played.
+  const SimRun late = sim({"--keys", "-", "--until", "0", "--quiet"}, "5 left\n");
+  EXPECT_EQ(late.out, first_line);
+  const SimRun bad_late = sim({"--keys", "-", "--until", "0"}, "5 left\n6 sideways\n");
+  EXPECT_EQ(bad_late.status, 2);
+}
+
+}  // namespace
+}  // namespace glouton
