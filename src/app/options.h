@@ -1,0 +1,30 @@
+// The game's command line: nothing, or --trace FILE, --help, --version.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glouton::app {
+
+inline constexpr const char* usage =
+    "usage: glouton [--trace FILE]\n"
+    "Plays Glouton in its window. Arrows steer, Escape quits.\n"
+    "  --trace FILE  write one JSON line per handled event to FILE\n"
+    "  --help, --version\n";
+
+enum class Action { play, help, version };
+
+struct Options {
+  Action action = Action::play;
+  std::optional<std::string> trace;
+};
+
+struct Parsed {
+  Options options;
+  std::optional<std::string> error;  // a bad command line, said in a few words
+};
+
+Parsed parse_options(const std::vector<std::string>& args);
+
+}  // namespace glouton::app

@@ -1,0 +1,90 @@
+#include "platform/controls.h"
+
+namespace glouton::platform {
+
+namespace {
+
+int floor_div(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+Uint32 map(const SDL_Surface* s, SDL_Color c) {
+  return SDL_MapRGB(s->format, c.r, c.g, c.b);
+}
+
+void fill(SDL_Surface* s, int x, int y, int w, int h, SDL_Color c) {
+  SDL_Rect r{x, y, w, h};
+  SDL_FillRect(s, &r, map(s, c));
+}
+
+// One ring of a 3-D frame, `inset` pixels in: top and left one colour, bottom and right another.
+void frame(SDL_Surface* s, int inset, SDL_Color top_left, SDL_Color bottom_right) {
+  const int w = s->w - 2 * inset, h = s->h - 2 * inset;
+  if (w <= 0 || h <= 0) return;
+  fill(s, inset, inset, w, 1, top_left);
+  fill(s, inset, inset, 1, h, top_left);
+  fill(s, inset, inset + h - 1, w, 1, bottom_right);
+  fill(s, inset + w - 1, inset, 1, h, bottom_right);
+}
+
+// Blits the text into `box`, clipped to it, placed by `align` and centred vertically.
+void put_text(SDL_Surface* target, const SDL_Rect& box, TTF_Font* font, const std::string& text,
+              SDL_Color colour, Align align, int margin) {
+  if (text.empty()) return;
+  SurfacePtr rendered(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
+  if (!rendered) return;
+  const int x = align == Align::centre ? box.x + (box.w - rendered->w) / 2 : box.x + margin;
+  SDL_Rect where{x, box.y + (box.h - rendered->h) / 2, rendered->w, rendered->h};
+  SDL_SetClipRect(target, &box);
+  SDL_BlitSurface(rendered.get(), nullptr, target, &where);
+  SDL_SetClipRect(target, nullptr);
+}
+
+constexpr SDL_Color white{255, 255, 255, 255};
+constexpr SDL_Color light{192, 192, 192, 255};
+constexpr SDL_Color shadow{128, 128, 128, 255};
+constexpr SDL_Color black{0, 0, 0, 255};
+
+SurfacePtr blank(int w, int h) {
+  SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w > 0 ? w : 1, h > 0 ? h : 1, 32, pixel_format));
+  if (s) SDL_SetSurfaceBlendMode(s.get(), SDL_BLENDMODE_NONE);
+  return s;
+}
+
+}  // namespace
+
+PixelRect to_pixels(const TwipRect& r) {
+  return {floor_div(r.left, twips_per_pixel), floor_div(r.top, twips_per_pixel),
+          r.width / twips_per_pixel, r.height / twips_per_pixel};
+}
+
+SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
+                         const std::string& text, bool enabled) {
+  SurfacePtr s = blank(w, h);
+  if (!s) return s;
+  fill(s.get(), 0, 0, w, h, look.back);
+  frame(s.get(), 0, shadow, white);
+  frame(s.get(), 1, black, light);
+  const SDL_Rect inside{2, 2, w - 4, h - 4};
+  put_text(s.get(), inside, font, text, enabled ? look.fore : disabled_grey, look.align, 2);
+  return s;
+}
+
+SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, bool pressed) {
+  SurfacePtr s = blank(w, h);
+  if (!s) return s;
+  fill(s.get(), 0, 0, w, h, light);
+  if (pressed) {
+    frame(s.get(), 0, black, white);
+    frame(s.get(), 1, shadow, light);
+  } else {
+    frame(s.get(), 0, white, black);
+    frame(s.get(), 1, light, shadow);
+  }
+  const int shift = pressed ? 1 : 0;  // a pressed caption moves down and right
+  const SDL_Rect inside{2 + shift, 2 + shift, w - 4, h - 4};
+  put_text(s.get(), inside, font, std::string(caption), black, Align::centre, 0);
+  return s;
+}
+
+}  // namespace glouton::platform

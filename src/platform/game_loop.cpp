@@ -1,0 +1,194 @@
+#include "platform/game_loop.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "game/form_load.h"
+#include "platform/canvas.h"
+#include "platform/game_screen.h"
+#include "platform/key_codes.h"
+#include "platform/message_box.h"
+
+namespace glouton::platform {
+
+namespace {
+
+// What one wake of the loop saw besides key presses.
+struct Wake {
+  bool close = false;    // the frame was closed, or the program asked to quit
+  bool redraw = false;   // the window was exposed, resized or the button changed its look
+  bool clicked = false;  // "CC" was clicked
+};
+
+class GameWindow {
+ public:
+  GameWindow(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
+             std::int32_t meilleur_score, const GameWindowHooks& hooks)
+      : hooks_(hooks),
+        sound_(sound),
+        screen_(pictures, fonts),
+        canvas_(pictures),
+        boxes_(screen_.window()),
+        form_(clock_, canvas_, sound, boxes_),
+        session_(form_, clock_, [this](const EventRecord& record) { on_event(record); }) {
+    form_.meilleur_score = meilleur_score;
+  }
+
+  WindowEnd run();
+  std::int32_t meilleur_score() const { return form_.meilleur_score; }
+
+ private:
+  std::int64_t real_ms() const { return static_cast<std::int64_t>(SDL_GetTicks64() - loaded_at_); }
+  void on_event(const EventRecord& record);
+  int wait_timeout() const;
+  void handle(const SDL_Event& e, Wake& wake);
+  void handle_mouse(const SDL_Event& e, Wake& wake);
+  void present();
+
+  const GameWindowHooks& hooks_;
+  MixerDevice& sound_;
+  GameScreen screen_;
+  Canvas canvas_;
+  MessageBoxes boxes_;
+  Clock clock_;
+  Form1 form_;
+  Session session_;
+  Uint64 loaded_at_ = 0;
+  std::int64_t handler_start_ = 0;
+  bool tracking_button_ = false;  // the left button went down on "CC" and is still down
+  bool first_frame_shown_ = false;
+};
+
+void GameWindow::on_event(const EventRecord& record) {
+  if (hooks_.event) hooks_.event(form_, record, handler_start_);
+  // The next handler of the same instant starts as this one's record is done.
+  handler_start_ = real_ms();
+}
+
+int GameWindow::wait_timeout() const {
+  std::optional<std::int64_t> due = session_.next_due();
+  if (const std::optional<std::uint64_t> sound = sound_.wake_at(SDL_GetTicks64())) {
+    const auto at = static_cast<std::int64_t>(*sound - loaded_at_);
+    due = due ? std::min(*due, at) : at;
+  }
+  if (!due) return -1;
+  return static_cast<int>(std::clamp<std::int64_t>(*due - real_ms(), 0, INT_MAX));
+}
+
+void GameWindow::handle_mouse(const SDL_Event& e, Wake& wake) {
+  if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
+    if (!screen_.on_button(screen_.to_canvas(e.button.x, e.button.y))) return;
+    tracking_button_ = true;
+    screen_.set_button_pressed(true);
+    wake.redraw = true;
+  } else if (e.type == SDL_MOUSEMOTION && tracking_button_) {
+    // A button shows pressed only while the pointer is still over it.
+    const bool over = screen_.on_button(screen_.to_canvas(e.motion.x, e.motion.y));
+    if (over != screen_.button_pressed()) {
+      screen_.set_button_pressed(over);
+      wake.redraw = true;
+    }
+  } else if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT &&
+             tracking_button_) {
+    tracking_button_ = false;
+    const bool over = screen_.on_button(screen_.to_canvas(e.button.x, e.button.y));
+    screen_.set_button_pressed(false);
+    wake.redraw = true;
+    if (over) wake.clicked = true;
+  }
+}
+
+void GameWindow::handle(const SDL_Event& e, Wake& wake) {
+  switch (e.type) {
+    case SDL_QUIT:
+      wake.close = true;
+      break;
+    case SDL_WINDOWEVENT:
+      if (e.window.windowID != screen_.window_id()) break;
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) wake.close = true;
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+          e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
+        wake.redraw = true;
+      break;
+    case SDL_KEYDOWN: {
+      const bool num_lock = (e.key.keysym.mod & KMOD_NUM) != 0;
+      handler_start_ = real_ms();
+      session_.key(virtual_key_code(e.key.keysym.sym, e.key.keysym.scancode, num_lock));
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEMOTION:
+      handle_mouse(e, wake);
+      break;
+    default:
+      break;
+  }
+}
+
+void GameWindow::present() {
+  screen_.present(canvas_, form_);
+  if (!first_frame_shown_) {
+    first_frame_shown_ = true;
+    if (hooks_.first_frame) hooks_.first_frame();
+  }
+}
+
+WindowEnd GameWindow::run() {
+  SDL_StopTextInput();  // keys only: no input method between the player and the game
+  loaded_at_ = SDL_GetTicks64();
+  clock_.now = 0;
+  handler_start_ = 0;
+  session_.load();
+  screen_.show();
+  present();
+  if (hooks_.woke) hooks_.woke();
+
+  while (!session_.ended()) {
+    const int timeout = wait_timeout();
+    SDL_Event e;
+    const bool got = timeout < 0    ? SDL_WaitEvent(&e) != 0
+                     : timeout == 0 ? SDL_PollEvent(&e) != 0
+                                    : SDL_WaitEventTimeout(&e, timeout) != 0;
+    clock_.now = real_ms();
+    sound_.update();
+    Wake wake;
+    if (got) {
+      handle(e, wake);
+      while (!wake.close && !session_.ended() && SDL_PollEvent(&e)) handle(e, wake);
+    }
+    if (wake.close) {
+      if (!session_.ended()) Form_Unload(form_);
+      if (hooks_.woke) hooks_.woke();
+      return WindowEnd::closed;
+    }
+    if (wake.clicked && !session_.ended()) {
+      present();  // the button shows raised again behind the box
+      wake.redraw = false;
+      Command1_Click(form_);
+      clock_.now = real_ms();  // the box held the loop: its timers are late now
+    }
+    handler_start_ = real_ms();
+    session_.run_due_timers();
+    if (!session_.ended() &&
+        (wake.redraw || canvas_.changed() || screen_.text_boxes_changed(form_)))
+      present();
+    if (hooks_.woke) hooks_.woke();
+  }
+  return form_.end_program ? WindowEnd::program_end : WindowEnd::closed;
+}
+
+}  // namespace
+
+WindowEnd run_game_window(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
+                          std::int32_t& meilleur_score, const GameWindowHooks& hooks) {
+  GameWindow window(pictures, fonts, sound, meilleur_score, hooks);
+  const WindowEnd end = window.run();
+  meilleur_score = window.meilleur_score();
+  return end;
+}
+
+}  // namespace glouton::platform

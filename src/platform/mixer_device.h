@@ -1,0 +1,70 @@
+// The game's sound device on SDL_mixer: the cue files read once at start-up,
+// one channel for them and one for the beep. Without an audio device, or
+// without a file, the game goes on silent after one warning line.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_sound_order.h"
+#include "sound/sound_device.h"
+
+namespace glouton::platform {
+
+class MixerDevice final : public SoundDevice {
+ public:
+  using Finder = std::function<std::optional<std::string>(std::string_view)>;
+  using Warn = std::function<void(const std::string&)>;
+
+  // Opens the audio device and reads the files of cues 2 to 6 found by `find`;
+  // tells `warn` once of a missing device or of each missing file.
+  MixerDevice(Finder find, Warn warn);
+  // Finds the files in the game's data folders and warns on standard error.
+  MixerDevice();
+  ~MixerDevice() override;
+  MixerDevice(const MixerDevice&) = delete;
+  MixerDevice& operator=(const MixerDevice&) = delete;
+
+  void open() override;
+  void close() override;
+  void beep() override;
+  void play(const std::string& file, bool hold) override;
+
+  bool has_device() const { return device_; }
+  // When the loop should call update() (SDL ticks, ms): a sound waits for a held one.
+  std::optional<std::uint64_t> wake_at(std::uint64_t now) const;
+  // Starts what waited once the held sound has ended.
+  void update();
+  // The file of the sound on the file channel now, empty when none plays.
+  std::string playing() const;
+
+ private:
+  struct ChunkFree {
+    void operator()(Mix_Chunk* c) const { Mix_FreeChunk(c); }
+  };
+  using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkFree>;
+
+  bool open_device(const Warn& warn);
+  void make_beep(const Warn& warn);
+  void start(FileRequest request);
+
+  bool device_ = false;
+  bool opened_ = false;
+  int bytes_per_ms_ = 1;
+  std::map<std::string, ChunkPtr> files_;   // by name, trailing blanks trimmed
+  std::vector<std::int16_t> beep_samples_;  // the beep chunk points into it
+  ChunkPtr beep_;
+  FileSoundOrder order_;
+  std::string playing_;
+  std::uint64_t held_end_ = 0;
+};
+
+}  // namespace glouton::platform

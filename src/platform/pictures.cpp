@@ -1,0 +1,44 @@
+#include "platform/pictures.h"
+
+#include <SDL_image.h>
+
+#include <string>
+
+#include "platform/data_files.h"
+#include "platform/startup_error.h"
+
+namespace glouton::platform {
+
+SurfacePtr to_blit_format(SDL_Surface* picture) {
+  // SDL_ConvertSurfaceFormat turns a colour key into alpha when the target
+  // format has an alpha channel, which is what keeps the icons' see-through parts.
+  SurfacePtr converted(SDL_ConvertSurfaceFormat(picture, pixel_format, 0));
+  if (converted) SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_BLEND);
+  return converted;
+}
+
+SurfacePtr load_picture_file(std::string_view relative_name) {
+  const std::optional<std::string> path = find_data_file(relative_name);
+  if (!path)
+    throw StartupError("picture " + std::string(relative_name) + " not found (looked in " +
+                       describe_data_folders() + ")");
+  SurfacePtr loaded(IMG_Load(path->c_str()));
+  if (!loaded) throw StartupError("cannot read picture " + *path + ": " + IMG_GetError());
+  SurfacePtr converted = to_blit_format(loaded.get());
+  if (!converted) throw StartupError("cannot convert picture " + *path + ": " + SDL_GetError());
+  return converted;
+}
+
+Pictures load_pictures() {
+  Pictures pictures;
+  for (int i = 0; i < picture_count; ++i) {
+    const std::string name =
+        "assets/" + std::string(picture_names[static_cast<std::size_t>(i)]) + ".xpm";
+    pictures.sprites[static_cast<std::size_t>(i)] = load_picture_file(name);
+  }
+  pictures.score_caption = load_picture_file("assets/score.xpm");
+  pictures.highs_caption = load_picture_file("assets/highs.xpm");
+  return pictures;
+}
+
+}  // namespace glouton::platform

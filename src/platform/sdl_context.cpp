@@ -1,0 +1,56 @@
+#include "platform/sdl_context.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/startup_error.h"
+
+namespace glouton::platform {
+
+namespace {
+
+bool set(const char* v) {
+  return v && *v;
+}
+
+}  // namespace
+
+std::string no_display_message(const char* display, const char* wayland, const std::string& error) {
+  std::string why;
+  if (!set(display) && !set(wayland))
+    why = "DISPLAY is not set";
+  else if (set(display))
+    why = std::string("cannot open display ") + display;
+  else
+    why = std::string("cannot open Wayland display ") + wayland;
+  if (!error.empty()) why += ": " + error;
+  return "no display found (" + why + "); the game needs a graphical session";
+}
+
+SdlContext::SdlContext() {
+  const bool driver_chosen = set(std::getenv("SDL_VIDEODRIVER"));
+  const bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
+  const char* driver = video ? SDL_GetCurrentVideoDriver() : nullptr;
+  const bool invisible = driver && std::string_view(driver) == "offscreen";
+  if (!video || (invisible && !driver_chosen)) {
+    const std::string error = video ? std::string() : SDL_GetError();
+    if (video) SDL_Quit();
+    throw StartupError(
+        no_display_message(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), error));
+  }
+  if (TTF_Init() != 0) {
+    const std::string error = TTF_GetError();
+    SDL_Quit();
+    throw StartupError("cannot start the font renderer: " + error);
+  }
+}
+
+SdlContext::~SdlContext() {
+  TTF_Quit();
+  SDL_Quit();
+}
+
+}  // namespace glouton::platform

@@ -1,0 +1,32 @@
+// Owning handles for the SDL objects the platform keeps.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <memory>
+
+namespace glouton::platform {
+
+struct SdlDeleter {
+  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+  void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
+  void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+  void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+  void operator()(TTF_Font* f) const { TTF_CloseFont(f); }
+};
+
+using SurfacePtr = std::unique_ptr<SDL_Surface, SdlDeleter>;
+using TexturePtr = std::unique_ptr<SDL_Texture, SdlDeleter>;
+using RendererPtr = std::unique_ptr<SDL_Renderer, SdlDeleter>;
+using WindowPtr = std::unique_ptr<SDL_Window, SdlDeleter>;
+using FontPtr = std::unique_ptr<TTF_Font, SdlDeleter>;
+
+// Every picture the platform blits is in this format: alpha keeps the
+// transparent pixels of the sprites.
+inline constexpr Uint32 pixel_format = SDL_PIXELFORMAT_ARGB8888;
+
+// Twips of one pixel: the game positions everything in twips.
+inline constexpr int twips_per_pixel = 15;
+
+}  // namespace glouton::platform

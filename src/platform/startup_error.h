@@ -1,0 +1,13 @@
+// A failure that stops the game before its window opens: a data file found
+// nowhere, a font missing, no display. main() prints it and exits 1.
+#pragma once
+
+#include <stdexcept>
+
+namespace glouton::platform {
+
+struct StartupError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace glouton::platform

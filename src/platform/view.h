@@ -1,0 +1,36 @@
+// Where the canvas shows inside the window: the largest whole scale that fits,
+// centred, bars around it. Plain arithmetic, shared by drawing and the mouse.
+#pragma once
+
+#include <optional>
+
+namespace glouton::platform {
+
+struct PixelRect {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+};
+
+struct Point {
+  int x = 0, y = 0;
+};
+
+// The largest whole k (at least 1) with content_w*k <= area_w and content_h*k <= area_h.
+int whole_scale(int content_w, int content_h, int area_w, int area_h);
+
+struct View {
+  int scale = 1;
+  int x = 0, y = 0;  // the canvas's top-left corner in the output, may be negative if it cannot fit
+
+  // A canvas rectangle in output pixels.
+  PixelRect to_output(const PixelRect& r) const {
+    return {x + r.x * scale, y + r.y * scale, r.w * scale, r.h * scale};
+  }
+  // An output pixel in canvas pixels (may fall outside the canvas, in the bars).
+  Point to_canvas(int ox, int oy) const;
+};
+
+// The canvas of content_w × content_h shown in an output of out_w × out_h.
+View fit_view(int content_w, int content_h, int out_w, int out_h);
+
+}  // namespace glouton::platform

@@ -1,0 +1,169 @@
+// Where things go on screen: the whole-factor scale and its bars, the mouse
+// mapped back to the canvas, the controls' places, and how they are drawn.
+#include <gtest/gtest.h>
+
+#include <SDL_ttf.h>
+
+#include <array>
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/fonts.h"
+#include "platform/view.h"
+
+namespace glouton::platform {
+namespace {
+
+bool same(const PixelRect& a, const PixelRect& b) {
+  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+TEST(View, TakesTheLargestWholeScaleThatFitsAtLeastOne) {
+  EXPECT_EQ(whole_scale(644, 448, 644, 448), 1);
+  EXPECT_EQ(whole_scale(644, 448, 1287, 2000), 1);
+  EXPECT_EQ(whole_scale(644, 448, 1288, 896), 2);
+  EXPECT_EQ(whole_scale(644, 448, 3840, 2160 - 64), 4);  // the height decides
+  EXPECT_EQ(whole_scale(644, 448, 1920 - 16, 1080 - 64), 2);
+  EXPECT_EQ(whole_scale(644, 448, 1024, 768), 1);
+  EXPECT_EQ(whole_scale(644, 448, 300, 200), 1);
+}
+
+TEST(View, CentresTheCanvasWithBars) {
+  View v = fit_view(644, 448, 644, 448);
+  EXPECT_EQ(v.scale, 1);
+  EXPECT_EQ(v.x, 0);
+  EXPECT_EQ(v.y, 0);
+  v = fit_view(644, 448, 1400, 1000);
+  EXPECT_EQ(v.scale, 2);
+  EXPECT_EQ(v.x, (1400 - 1288) / 2);
+  EXPECT_EQ(v.y, (1000 - 896) / 2);
+  EXPECT_TRUE(same(v.to_output({0, 0, 644, 448}), {56, 52, 1288, 896}));
+  EXPECT_TRUE(same(v.to_output({543, 40, 82, 29}), {56 + 1086, 52 + 80, 164, 58}));
+  // Too small a window still shows the canvas whole-size, cut around its centre.
+  v = fit_view(644, 448, 600, 448);
+  EXPECT_EQ(v.scale, 1);
+  EXPECT_EQ(v.x, -22);
+}
+
+TEST(View, MapsOutputPixelsBackToTheCanvas) {
+  const View v = fit_view(644, 448, 1400, 1000);  // scale 2 at (56, 52)
+  Point p = v.to_canvas(56, 52);
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.y, 0);
+  p = v.to_canvas(57, 53);
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.y, 0);
+  p = v.to_canvas(56 + 2 * 643 + 1, 52 + 2 * 447 + 1);
+  EXPECT_EQ(p.x, 643);
+  EXPECT_EQ(p.y, 447);
+  // In the bars: outside the canvas on the side it lies, never wrapped to 0.
+  p = v.to_canvas(55, 51);
+  EXPECT_EQ(p.x, -1);
+  EXPECT_EQ(p.y, -1);
+  p = v.to_canvas(1399, 999);
+  EXPECT_GE(p.x, 644);
+  EXPECT_GE(p.y, 448);
+}
+
+TEST(Controls, SitAtTheirTwipPlaces) {
+  EXPECT_TRUE(same(to_pixels(text1_place), {543, 40, 82, 29}));
+  EXPECT_TRUE(same(to_pixels(text3_place), {377, 5, 81, 24}));
+  EXPECT_TRUE(same(to_pixels(command1_place), {-2, 1, 27, 19}));
+  EXPECT_TRUE(same(to_pixels(image2_corner), {514, 2, 0, 0}));
+  EXPECT_TRUE(same(to_pixels(image1_corner), {307, 5, 0, 0}));
+  // Both captions and both boxes lie inside the canvas.
+  EXPECT_LE(514 + 111, canvas_width);
+  EXPECT_LE(307 + 67, 377);
+}
+
+class ControlLooks : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(TTF_Init(), 0);
+    fonts_ = new Fonts(open_fonts());
+  }
+  static void TearDownTestSuite() {
+    delete fonts_;
+    TTF_Quit();
+  }
+
+  static std::array<int, 3> at(const SurfacePtr& s, int x, int y) {
+    const Uint32 v = static_cast<const Uint32*>(s->pixels)[y * s->pitch / 4 + x];
+    Uint8 r, g, b;
+    SDL_GetRGB(v, s->format, &r, &g, &b);
+    return {r, g, b};
+  }
+  // How many pixels inside the border are of the colour.
+  static int count(const SurfacePtr& s, std::array<int, 3> colour) {
+    int n = 0;
+    for (int y = 2; y < s->h - 2; ++y)
+      for (int x = 2; x < s->w - 2; ++x) n += at(s, x, y) == colour;
+    return n;
+  }
+  // The leftmost column inside the border holding a pixel that is not the back colour.
+  static int first_ink_column(const SurfacePtr& s, std::array<int, 3> back) {
+    for (int x = 2; x < s->w - 2; ++x)
+      for (int y = 2; y < s->h - 2; ++y)
+        if (at(s, x, y) != back) return x;
+    return -1;
+  }
+
+  static Fonts* fonts_;
+};
+
+Fonts* ControlLooks::fonts_ = nullptr;
+
+TEST_F(ControlLooks, ATextBoxIsBlueWithASunkenBorderAndItsOwnInk) {
+  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_->score.get(), "1230", true);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->w, 82);
+  EXPECT_EQ(box->h, 29);
+  EXPECT_EQ(at(box, 0, 0), (std::array<int, 3>{128, 128, 128}));  // dark top-left: sunken
+  EXPECT_EQ(at(box, 81, 28), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(at(box, 3, 3), (std::array<int, 3>{0, 0, 255}));
+  EXPECT_GT(count(box, {255, 0, 255}), 30);  // magenta digits
+  EXPECT_EQ(count(box, {128, 128, 128}), 0);
+}
+
+TEST_F(ControlLooks, ADisabledBoxShowsItsTextGrey) {
+  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_->score.get(), "1230", false);
+  EXPECT_GT(count(box, {128, 128, 128}), 30);
+  EXPECT_EQ(count(box, {255, 0, 255}), 0);
+}
+
+TEST_F(ControlLooks, EmptyTextIsJustTheBox) {
+  const SurfacePtr box = draw_text_box(81, 24, text3_look, fonts_->best.get(), "", true);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(count(box, {0, 0, 255}), (81 - 4) * (24 - 4));
+}
+
+TEST_F(ControlLooks, TheScoreIsCentredAndTheBestScoreStartsLeft) {
+  const std::array<int, 3> back{0, 0, 255};
+  const SurfacePtr centred = draw_text_box(82, 29, text1_look, fonts_->score.get(), "0", true);
+  const SurfacePtr left = draw_text_box(81, 24, text3_look, fonts_->best.get(), "0", true);
+  EXPECT_GT(first_ink_column(centred, back), 30);
+  const int left_ink = first_ink_column(left, back);
+  EXPECT_GE(left_ink, 3);
+  EXPECT_LE(left_ink, 8);
+  EXPECT_GT(count(left, {255, 0, 0}), 10);  // red digits
+}
+
+TEST_F(ControlLooks, TheButtonIsRaisedAndSinksWhilePressed) {
+  const SurfacePtr up = draw_button(27, 19, fonts_->button.get(), "CC", false);
+  const SurfacePtr down = draw_button(27, 19, fonts_->button.get(), "CC", true);
+  EXPECT_EQ(at(up, 0, 0), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(at(up, 26, 18), (std::array<int, 3>{0, 0, 0}));
+  EXPECT_EQ(at(down, 0, 0), (std::array<int, 3>{0, 0, 0}));
+  EXPECT_EQ(at(down, 26, 18), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(at(up, 3, 3), (std::array<int, 3>{192, 192, 192}));
+  int ink = 0;  // the caption's dark pixels, smoothed at their edges
+  for (int y = 2; y < 17; ++y)
+    for (int x = 2; x < 25; ++x) {
+      const std::array<int, 3> c = at(up, x, y);
+      ink += c[0] < 100 && c[1] < 100 && c[2] < 100;
+    }
+  EXPECT_GT(ink, 5);
+}
+
+}  // namespace
+}  // namespace glouton::platform

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The real game window under Xvfb: its size, the maze, the lives and the
+# controls on a screenshot; the "CC" box; Escape ends the program with 0.
+# Usage: window_test.sh GLOUTON [SOURCE_DIR]
+set -u
+GLOUTON=$1
+SOURCE_DIR=${2:-}
+. "$(dirname "$0")/xvfb_lib.sh"
+need_tools Xvfb xdpyinfo xwininfo xdotool import convert
+
+start_xvfb
+start_game
+WIN=$(window_named Glouton)
+[ -n "$WIN" ] || fail "no window named Glouton"
+
+geometry=$(xdotool getwindowgeometry "$WIN" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = 644x448 ] || fail "window is $geometry, expected 644x448 on a 1024x768 screen"
+
+# The first frame may follow the window's mapping by a moment: wait for the maze.
+shot=$WORK/shot.png
+for _ in $(seq 1 50); do
+  import -window "$WIN" "$shot" 2>/dev/null && ! near "$(pixel "$shot" 80 80)" 0 0 255 && break
+  sleep 0.1
+done
+
+check() {  # NAME X Y: the pixel must be near R G B
+  local got
+  got=$(pixel "$shot" "$2" "$3")
+  near "$got" "$4" "$5" "$6" || fail "$1: pixel ($2,$3) is $got, expected near $4,$5,$6"
+}
+check_not_blue() {
+  local got
+  got=$(pixel "$shot" "$2" "$3")
+  [ "$got" != "0,0,255" ] || fail "$1: pixel ($2,$3) is plain blue"
+}
+
+check_not_blue "wall at row 1, column 1" 32 32
+check_not_blue "wall at row 1, column 1" 47 47
+check_not_blue "wall at row 1, column 1" 63 63
+check "pellet centre at row 2, column 2" 80 80 0 255 255
+check "pellet tile corner" 64 64 0 0 255
+check "floor under the glouton's start" 288 64 0 0 255
+check "first life icon" 64 16 255 255 0
+check "second life icon" 96 16 255 255 0
+check "third life icon" 128 16 255 255 0
+check "no fourth life icon" 160 16 0 0 255
+check "the score box's sunken border" 543 40 128 128 128
+check "inside the score box" 546 60 0 0 255
+check "the button's raised face" 12 3 192 192 192
+check_not_blue "the SCORE caption" 520 8
+
+# "CC" shows the information box; Return closes it and the game goes on.
+xdotool mousemove --window "$WIN" 10 10 click 1
+BOX=$(window_named "Un petit jeu sympa")
+[ -n "$BOX" ] || fail "clicking CC showed no information box"
+xdotool windowfocus "$BOX" 2>/dev/null
+xdotool key --window "$BOX" Return
+for _ in $(seq 1 50); do
+  window_exists "Un petit jeu sympa" || break
+  sleep 0.1
+done
+! window_exists "Un petit jeu sympa" || fail "the information box did not close"
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended with the information box"
+
+xdotool windowfocus "$WIN" 2>/dev/null
+xdotool key Escape
+wait_game 10
+[ "$GAME_STATUS" = 0 ] || fail "after Escape the game's exit status is $GAME_STATUS, expected 0"
+echo "PASS: window test"
