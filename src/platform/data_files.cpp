@@ -31,8 +31,12 @@ std::optional<std::string> find_data_file(std::string_view name,
 std::vector<std::filesystem::path> data_folders() {
   std::vector<std::filesystem::path> folders{std::filesystem::path{}};
   if (char* base = SDL_GetBasePath()) {
-    folders.emplace_back(base);
+    const std::filesystem::path beside(base);
     SDL_free(base);
+    folders.push_back(beside);
+    // An installed tree moved elsewhere (a package unpacked into a folder):
+    // bin/glouton finds its data in ../share/glouton.
+    folders.push_back((beside / ".." / "share" / "glouton").lexically_normal());
   }
   if (std::string_view(GLOUTON_DATADIR).size() > 0) folders.emplace_back(GLOUTON_DATADIR);
   return folders;
