@@ -2,17 +2,27 @@
 #   make play   installs what is missing, builds and starts the game
 #   make test   installs what is missing, builds and runs every test
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := $(shell grep -v '^\#' packages.txt)
 
-.PHONY: play test build deps configure format clean
+.PHONY: play test test-asan bench build deps configure format clean
 
 play: build
 	$(BUILD)/glouton
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) test-asan
+
+# The core, the simulator and their tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, without SDL: any finding fails the run.
+test-asan: deps
+	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DGLOUTON_WITH_SDL=OFF -DGLOUTON_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|sim|long'
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -37,4 +47,4 @@ format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

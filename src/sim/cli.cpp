@@ -35,8 +35,13 @@ struct Options {
   std::optional<std::string> trace;
 };
 
+// False when the stream cannot be read to its end (a folder, a read error).
 bool read_all(std::istream& in, std::string& text) {
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  try {
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return false;
+  }
   return !in.bad();
 }
 
@@ -87,11 +92,11 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
         options.trace = *v;
       } else {
         const auto until = parse_ms(*v);
-        if (!until) return bad("--until takes whole milliseconds, not '" + *v + "'");
+        if (!until) return bad("--until takes whole milliseconds, not " + quoted(*v));
         options.until = *until;
       }
     } else {
-      return bad("unknown option '" + arg + "' (see --help)");
+      return bad("unknown option " + quoted(arg) + " (see --help)");
     }
   }
 
@@ -99,7 +104,7 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   if (options.keys) {
     std::string text;
     const bool ok = *options.keys == "-" ? read_all(in, text) : read_file(*options.keys, text);
-    if (!ok) return bad("cannot read the key script '" + *options.keys + "'");
+    if (!ok) return bad("cannot read the key script " + quoted(*options.keys, 400));
     script = parse_key_script(text);
     if (!script.error.empty()) {
       err << script.error << "\n";
@@ -110,7 +115,7 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   std::ofstream trace_file;
   if (options.trace) {
     trace_file.open(*options.trace, std::ios::binary | std::ios::trunc);
-    if (!trace_file) return bad("cannot write the trace to '" + *options.trace + "'");
+    if (!trace_file) return bad("cannot write the trace to " + quoted(*options.trace, 400));
   }
   std::ostream& trace = options.trace ? static_cast<std::ostream&>(trace_file) : out;
 

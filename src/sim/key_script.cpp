@@ -46,9 +46,9 @@ std::optional<int> parse_key(std::string_view s) {
   return std::nullopt;
 }
 
-// A field quoted in a message: short and printable, so the message stays one line.
-std::string quoted(std::string_view field) {
-  constexpr std::size_t most = 40;
+}  // namespace
+
+std::string quoted(std::string_view field, std::size_t most) {
   std::string out = "'";
   for (std::size_t i = 0; i < field.size() && i < most; ++i) {
     const unsigned char ch = static_cast<unsigned char>(field[i]);
@@ -57,8 +57,6 @@ std::string quoted(std::string_view field) {
   if (field.size() > most) out += "...";
   return out + "'";
 }
-
-}  // namespace
 
 KeyScriptResult parse_key_script(std::string_view text) {
   KeyScriptResult result;

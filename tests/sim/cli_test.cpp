@@ -73,6 +73,10 @@ TEST(SimCli, BadCommandLinesSayWhyWithStatus2) {
                                              {"--until", "12ms"},
                                              {"--frobnicate"},
                                              {"--keys", "/nonexistent/keys.txt"},
+                                             {"--keys", "/"},
+                                             {"--x\ny"},
+                                             {"--until", "1\n2"},
+                                             {"--keys", "a\nb"},
                                              {"--trace", "/nonexistent/dir/out"}}) {
     const SimRun r = sim(args);
     EXPECT_EQ(r.status, 2) << args[0];
