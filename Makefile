@@ -43,6 +43,15 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
 	fi
 
+# Every measured figure with its target: handler costs, simulation speed,
+# instructions per event, and the real window under Xvfb (start-up, memory,
+# CPU, timer lateness over BENCH_MINUTES of play).
+BENCH_MINUTES ?= 5
+bench: build
+	$(BUILD)/handlers_bench --benchmark_min_time=0.2
+	python3 bench/sim_speed.py $(BUILD)
+	python3 bench/window_bench.py $(BUILD) --minutes $(BENCH_MINUTES)
+
 format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i
 
