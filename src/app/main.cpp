@@ -8,12 +8,15 @@
 
 #include "app/options.h"
 #include "app/trace_file.h"
+#include "platform/audio_device.h"
 #include "platform/fonts.h"
 #include "platform/game_loop.h"
 #include "platform/mixer_device.h"
+#include "platform/music_player.h"
 #include "platform/pictures.h"
 #include "platform/sdl_context.h"
 #include "platform/startup_error.h"
+#include "platform/title_loop.h"
 
 #ifndef GLOUTON_VERSION
 #define GLOUTON_VERSION "0"
@@ -33,23 +36,27 @@ int play(glouton::app::TraceFile* trace, Steady::time_point started) {
   platform::SdlContext sdl;
   const platform::Pictures pictures = platform::load_pictures();
   const platform::Fonts fonts = platform::open_fonts();
-  platform::MixerDevice sound;
+  // One audio output for the program: the title's music and the game's sounds share it.
+  const platform::AudioDevice audio;
+  platform::MixerDevice sound(audio);
+  platform::MusicPlayer music(audio);  // read now, so that it starts with the title window
 
-  platform::GameWindowHooks hooks;
+  platform::GameWindowHooks game_hooks;
   if (trace) {
-    hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
-                          std::int64_t wall) { trace->add(form, record, wall); };
-    hooks.woke = [trace] { trace->flush(); };
+    // Each game window's lines count from its own load; a later one's follow.
+    game_hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
+                               std::int64_t wall) { trace->add(form, record, wall); };
+    game_hooks.woke = [trace] { trace->flush(); };
   }
+  platform::TitleHooks title_hooks;
   if (timing_asked()) {
-    hooks.first_frame = [started] {
+    title_hooks.first_frame = [started] {
       const std::chrono::duration<double, std::milli> ms = Steady::now() - started;
-      std::fprintf(stderr, "glouton: first frame presented %.1f ms after start\n", ms.count());
+      std::fprintf(stderr, "glouton: title window shown %.1f ms after start\n", ms.count());
     };
+    game_hooks.first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  std::int32_t meilleur_score = 0;
-  // Closing the frame ends the program too, until the title window is there to go back to.
-  platform::run_game_window(pictures, fonts, sound, meilleur_score, hooks);
+  platform::run_program(pictures, fonts, sound, music, game_hooks, title_hooks);
   return 0;
 }
 

@@ -27,14 +27,16 @@ void frame(SDL_Surface* s, int inset, SDL_Color top_left, SDL_Color bottom_right
   fill(s, inset + w - 1, inset, 1, h, bottom_right);
 }
 
-// Blits the text into `box`, clipped to it, placed by `align` and centred vertically.
+// Blits the text into `box`, clipped to it, placed by `align` and centred
+// vertically, or at the box's top when not `middle`.
 void put_text(SDL_Surface* target, const SDL_Rect& box, TTF_Font* font, const std::string& text,
-              SDL_Color colour, Align align, int margin) {
+              SDL_Color colour, Align align, int margin, bool middle = true) {
   if (text.empty()) return;
   SurfacePtr rendered(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
   if (!rendered) return;
   const int x = align == Align::centre ? box.x + (box.w - rendered->w) / 2 : box.x + margin;
-  SDL_Rect where{x, box.y + (box.h - rendered->h) / 2, rendered->w, rendered->h};
+  const int y = middle ? box.y + (box.h - rendered->h) / 2 : box.y;
+  SDL_Rect where{x, y, rendered->w, rendered->h};
   SDL_SetClipRect(target, &box);
   SDL_BlitSurface(rendered.get(), nullptr, target, &where);
   SDL_SetClipRect(target, nullptr);
@@ -70,7 +72,17 @@ SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
   return s;
 }
 
-SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, bool pressed) {
+SurfacePtr draw_label(int w, int h, const LabelLook& look, TTF_Font* font, std::string_view text) {
+  SurfacePtr s = blank(w, h);
+  if (!s) return s;
+  fill(s.get(), 0, 0, w, h, look.back);
+  put_text(s.get(), SDL_Rect{0, 0, w, h}, font, std::string(text), look.fore, look.align, 0,
+           look.middle);
+  return s;
+}
+
+SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, bool pressed,
+                       bool focused) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, light);
@@ -84,6 +96,18 @@ SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, b
   const int shift = pressed ? 1 : 0;  // a pressed caption moves down and right
   const SDL_Rect inside{2 + shift, 2 + shift, w - 4, h - 4};
   put_text(s.get(), inside, font, std::string(caption), black, Align::centre, 0);
+  if (focused) {
+    // Every other pixel, three pixels in from the edge.
+    const int x0 = 3, y0 = 3, x1 = w - 4, y1 = h - 4;
+    for (int x = x0; x <= x1; x += 2) {
+      fill(s.get(), x, y0, 1, 1, black);
+      fill(s.get(), x, y1, 1, 1, black);
+    }
+    for (int y = y0; y <= y1; y += 2) {
+      fill(s.get(), x0, y, 1, 1, black);
+      fill(s.get(), x1, y, 1, 1, black);
+    }
+  }
   return s;
 }
 

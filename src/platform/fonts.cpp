@@ -2,8 +2,10 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <string_view>
 
+#include "platform/controls.h"
 #include "platform/startup_error.h"
 
 namespace glouton::platform {
@@ -44,7 +46,20 @@ FontPtr open_sized(const std::string& file, int pixels, bool bold) {
   return font;
 }
 
+// Room between the title's ends and its label's sides, in pixels.
+constexpr int title_margin = 4;
+
 }  // namespace
+
+int fitting_size(int pixels, int width, std::string_view text,
+                 const std::function<int(int size, std::string_view text)>& width_at) {
+  int size = pixels;
+  const int at_full = width_at(size, text);
+  // A first guess in proportion, then down a pixel at a time: hinting is not linear.
+  if (at_full > width && at_full > 0) size = std::max(1, pixels * width / at_full);
+  while (size > 1 && width_at(size, text) > width) --size;
+  return size;
+}
 
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns) {
   if (!FcInit()) return std::nullopt;
@@ -59,9 +74,20 @@ Fonts open_fonts() {
   if (!bold) throw StartupError("no bold sans font found (tried Liberation Sans, DejaVu Sans)");
   const std::optional<std::string> regular = match_font_file(regular_sans);
   if (!regular) throw StartupError("no sans font found (tried Liberation Sans, DejaVu Sans)");
-  // 15 twips a pixel: 18 pt is 24 pixels, 12 pt 16, 8 pt 11.
-  return Fonts{open_sized(*bold, 24, true), open_sized(*bold, 16, true),
-               open_sized(*regular, 11, false)};
+  // 15 twips a pixel: 18 pt is 24 pixels, 12 pt 16, 8 pt 11, 48 pt 64, 14.25 pt 19.
+  Fonts fonts{open_sized(*bold, 24, true), open_sized(*bold, 16, true),
+              open_sized(*regular, 11, false), nullptr, open_sized(*regular, 19, false)};
+  // "GLOUTON" at 48 pt is wider than its label: the word is shown whole, a
+  // little smaller, rather than cut at both ends.
+  const int title_room = to_pixels(label4_place).w - 2 * title_margin;
+  const int size = fitting_size(64, title_room, title_text, [&](int pixels, std::string_view text) {
+    const FontPtr font = open_sized(*bold, pixels, true);
+    int w = 0, h = 0;
+    TTF_SizeUTF8(font.get(), std::string(text).c_str(), &w, &h);
+    return w;
+  });
+  fonts.title = open_sized(*bold, size, true);
+  return fonts;
 }
 
 }  // namespace glouton::platform

@@ -1,10 +1,12 @@
-// The sans fonts of the game window's controls, found through fontconfig and
+// The sans fonts of the two windows' controls, found through fontconfig and
 // opened with SDL_ttf at the sizes the controls use.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/sdl_handles.h"
 
@@ -14,10 +16,17 @@ namespace glouton::platform {
 // (patterns as "Liberation Sans:bold").
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns);
 
+// The largest size of at most `pixels` at which `text` is no wider than
+// `width`, at least 1 (the font's width grows with its size).
+int fitting_size(int pixels, int width, std::string_view text,
+                 const std::function<int(int size, std::string_view text)>& width_at);
+
 struct Fonts {
   FontPtr score;   // Text1: bold, 18 pt
   FontPtr best;    // Text3: bold, 12 pt
-  FontPtr button;  // Command1's caption: 8 pt
+  FontPtr button;  // Command1's caption, in both windows: 8 pt
+  FontPtr title;   // the title window's Label4: bold, 48 pt, or smaller so that it fits its label
+  FontPtr line;    // the title window's Label2 and Label6: 14.25 pt
 };
 
 // Needs TTF_Init. Throws StartupError when a font cannot be found or opened.

@@ -10,6 +10,7 @@
 #include "platform/game_screen.h"
 #include "platform/key_codes.h"
 #include "platform/message_box.h"
+#include "platform/push_button.h"
 
 namespace glouton::platform {
 
@@ -17,7 +18,8 @@ namespace {
 
 // What one wake of the loop saw besides key presses.
 struct Wake {
-  bool close = false;    // the frame was closed, or the program asked to quit
+  bool close = false;    // the frame was closed
+  bool quit = false;     // the session asked the program to end
   bool redraw = false;   // the window was exposed, resized or the button changed its look
   bool clicked = false;  // "CC" was clicked
 };
@@ -25,7 +27,7 @@ struct Wake {
 class GameWindow {
  public:
   GameWindow(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-             std::int32_t meilleur_score, const GameWindowHooks& hooks)
+             const RunMemory& memory, const GameWindowHooks& hooks)
       : hooks_(hooks),
         sound_(sound),
         screen_(pictures, fonts),
@@ -33,18 +35,17 @@ class GameWindow {
         boxes_(screen_.window()),
         form_(clock_, canvas_, sound, boxes_),
         session_(form_, clock_, [this](const EventRecord& record) { on_event(record); }) {
-    form_.meilleur_score = meilleur_score;
+    memory.hand_to(form_);
   }
 
   WindowEnd run();
-  std::int32_t meilleur_score() const { return form_.meilleur_score; }
+  const Form1& form() const { return form_; }
 
  private:
   std::int64_t real_ms() const { return static_cast<std::int64_t>(SDL_GetTicks64() - loaded_at_); }
   void on_event(const EventRecord& record);
   int wait_timeout() const;
   void handle(const SDL_Event& e, Wake& wake);
-  void handle_mouse(const SDL_Event& e, Wake& wake);
   void present();
 
   const GameWindowHooks& hooks_;
@@ -57,7 +58,7 @@ class GameWindow {
   Session session_;
   Uint64 loaded_at_ = 0;
   std::int64_t handler_start_ = 0;
-  bool tracking_button_ = false;  // the left button went down on "CC" and is still down
+  PushButton button_;  // "CC"
   bool first_frame_shown_ = false;
 };
 
@@ -77,33 +78,10 @@ int GameWindow::wait_timeout() const {
   return static_cast<int>(std::clamp<std::int64_t>(*due - real_ms(), 0, INT_MAX));
 }
 
-void GameWindow::handle_mouse(const SDL_Event& e, Wake& wake) {
-  if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
-    if (!screen_.on_button(screen_.to_canvas(e.button.x, e.button.y))) return;
-    tracking_button_ = true;
-    screen_.set_button_pressed(true);
-    wake.redraw = true;
-  } else if (e.type == SDL_MOUSEMOTION && tracking_button_) {
-    // A button shows pressed only while the pointer is still over it.
-    const bool over = screen_.on_button(screen_.to_canvas(e.motion.x, e.motion.y));
-    if (over != screen_.button_pressed()) {
-      screen_.set_button_pressed(over);
-      wake.redraw = true;
-    }
-  } else if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT &&
-             tracking_button_) {
-    tracking_button_ = false;
-    const bool over = screen_.on_button(screen_.to_canvas(e.button.x, e.button.y));
-    screen_.set_button_pressed(false);
-    wake.redraw = true;
-    if (over) wake.clicked = true;
-  }
-}
-
 void GameWindow::handle(const SDL_Event& e, Wake& wake) {
   switch (e.type) {
     case SDL_QUIT:
-      wake.close = true;
+      wake.quit = true;
       break;
     case SDL_WINDOWEVENT:
       if (e.window.windowID != screen_.window_id()) break;
@@ -121,9 +99,17 @@ void GameWindow::handle(const SDL_Event& e, Wake& wake) {
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-    case SDL_MOUSEMOTION:
-      handle_mouse(e, wake);
+    case SDL_MOUSEMOTION: {
+      const PushButton::Outcome out = button_.handle(e, screen_.window_id(), [this](int x, int y) {
+        return screen_.on_button(screen_.to_canvas(x, y));
+      });
+      if (out.redraw) {
+        screen_.set_button_pressed(button_.pressed());
+        wake.redraw = true;
+      }
+      if (out.clicked) wake.clicked = true;
       break;
+    }
     default:
       break;
   }
@@ -158,12 +144,12 @@ WindowEnd GameWindow::run() {
     Wake wake;
     if (got) {
       handle(e, wake);
-      while (!wake.close && !session_.ended() && SDL_PollEvent(&e)) handle(e, wake);
+      while (!wake.close && !wake.quit && !session_.ended() && SDL_PollEvent(&e)) handle(e, wake);
     }
-    if (wake.close) {
+    if (wake.close || wake.quit) {
       if (!session_.ended()) Form_Unload(form_);
       if (hooks_.woke) hooks_.woke();
-      return WindowEnd::closed;
+      return wake.quit ? WindowEnd::session_end : WindowEnd::closed;
     }
     if (wake.clicked && !session_.ended()) {
       present();  // the button shows raised again behind the box
@@ -184,10 +170,10 @@ WindowEnd GameWindow::run() {
 }  // namespace
 
 WindowEnd run_game_window(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                          std::int32_t& meilleur_score, const GameWindowHooks& hooks) {
-  GameWindow window(pictures, fonts, sound, meilleur_score, hooks);
+                          RunMemory& memory, const GameWindowHooks& hooks) {
+  GameWindow window(pictures, fonts, sound, memory, hooks);
   const WindowEnd end = window.run();
-  meilleur_score = window.meilleur_score();
+  memory.keep_from(window.form());
   return end;
 }
 

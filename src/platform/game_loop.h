@@ -9,12 +9,14 @@
 #include "platform/fonts.h"
 #include "platform/mixer_device.h"
 #include "platform/pictures.h"
+#include "title/run_memory.h"
 
 namespace glouton::platform {
 
 enum class WindowEnd {
   program_end,  // Escape: the program ends
   closed,       // the window's frame was closed
+  session_end,  // the session asked the program to end (TERM, logging out)
 };
 
 struct GameWindowHooks {
@@ -27,8 +29,8 @@ struct GameWindowHooks {
 };
 
 // Opens a fresh game window and plays it until Escape or its frame is closed.
-// `meilleur_score` is the run's best score: read at the load, updated at the end.
+// `memory` hands the run's best score to the window and keeps it at its end.
 WindowEnd run_game_window(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                          std::int32_t& meilleur_score, const GameWindowHooks& hooks = {});
+                          RunMemory& memory, const GameWindowHooks& hooks = {});
 
 }  // namespace glouton::platform

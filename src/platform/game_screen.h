@@ -8,12 +8,11 @@
 #include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
+#include "platform/scaled_window.h"
 #include "platform/view.h"
 #include "window/form1.h"
 
 namespace glouton::platform {
-
-inline constexpr const char* window_caption = "Glouton";
 
 class GameScreen {
  public:
@@ -21,9 +20,9 @@ class GameScreen {
   // Throws StartupError when SDL cannot make it.
   GameScreen(const Pictures& pictures, const Fonts& fonts);
 
-  SDL_Window* window() const { return window_.get(); }
-  Uint32 window_id() const { return SDL_GetWindowID(window_.get()); }
-  void show() { SDL_ShowWindow(window_.get()); }
+  SDL_Window* window() const { return window_.window(); }
+  Uint32 window_id() const { return window_.id(); }
+  void show() { window_.show(); }
 
   // True when the form's text boxes differ from what was last presented.
   bool text_boxes_changed(const Form1& form) const;
@@ -33,7 +32,6 @@ class GameScreen {
   // A point of the window (as mouse events give it) in canvas pixels.
   Point to_canvas(int window_x, int window_y) const;
   bool on_button(Point canvas_point) const;
-  bool button_pressed() const { return button_pressed_; }
   void set_button_pressed(bool pressed) { button_pressed_ = pressed; }
 
  private:
@@ -43,15 +41,11 @@ class GameScreen {
     TexturePtr texture;
   };
 
-  TexturePtr texture_of(SDL_Surface* surface) const;
   void refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
                    const TextBoxLook& look, TTF_Font* font);
-  View view() const;
 
   const Fonts& fonts_;
-  WindowPtr window_;
-  RendererPtr renderer_;
-  TexturePtr canvas_texture_;
+  ScaledWindow window_;
   TexturePtr score_caption_, highs_caption_;
   PixelRect score_caption_place_, highs_caption_place_;
   TexturePtr button_up_, button_down_;

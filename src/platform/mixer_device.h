@@ -1,6 +1,7 @@
-// The game's sound device on SDL_mixer: the cue files read once at start-up,
-// one channel for them and one for the beep. Without an audio device, or
-// without a file, the game goes on silent after one warning line.
+// The game's sound device on SDL_mixer, over the program's audio output: the
+// cue files read once at start-up, one channel for them and one for the beep.
+// Without an audio output, or without a file, the game goes on silent after
+// one warning line.
 #pragma once
 
 #include <SDL_mixer.h>
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/audio_device.h"
 #include "platform/file_sound_order.h"
 #include "sound/sound_device.h"
 
@@ -22,13 +24,14 @@ namespace glouton::platform {
 class MixerDevice final : public SoundDevice {
  public:
   using Finder = std::function<std::optional<std::string>(std::string_view)>;
-  using Warn = std::function<void(const std::string&)>;
+  using Warn = platform::Warn;
 
-  // Opens the audio device and reads the files of cues 2 to 6 found by `find`;
-  // tells `warn` once of a missing device or of each missing file.
-  MixerDevice(Finder find, Warn warn);
+  // Reads the files of cues 2 to 6 found by `find`; tells `warn` once of each
+  // missing file. The audio output, which must outlive the device, has told
+  // of its own absence already.
+  MixerDevice(const AudioDevice& audio, Finder find, Warn warn);
   // Finds the files in the game's data folders and warns on standard error.
-  MixerDevice();
+  explicit MixerDevice(const AudioDevice& audio);
   ~MixerDevice() override;
   MixerDevice(const MixerDevice&) = delete;
   MixerDevice& operator=(const MixerDevice&) = delete;
@@ -38,7 +41,7 @@ class MixerDevice final : public SoundDevice {
   void beep() override;
   void play(const std::string& file, bool hold) override;
 
-  bool has_device() const { return device_; }
+  bool has_device() const { return audio_.opened(); }
   // When the loop should call update() (SDL ticks, ms): a sound waits for a held one.
   std::optional<std::uint64_t> wake_at(std::uint64_t now) const;
   // Starts what waited once the held sound has ended.
@@ -52,13 +55,11 @@ class MixerDevice final : public SoundDevice {
   };
   using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkFree>;
 
-  bool open_device(const Warn& warn);
   void make_beep(const Warn& warn);
   void start(FileRequest request);
 
-  bool device_ = false;
+  const AudioDevice& audio_;
   bool opened_ = false;
-  int bytes_per_ms_ = 1;
   std::map<std::string, ChunkPtr> files_;   // by name, trailing blanks trimmed
   std::vector<std::int16_t> beep_samples_;  // the beep chunk points into it
   ChunkPtr beep_;

@@ -38,6 +38,7 @@ Pictures load_pictures() {
   }
   pictures.score_caption = load_picture_file("assets/score.xpm");
   pictures.highs_caption = load_picture_file("assets/highs.xpm");
+  pictures.face = load_picture_file("assets/face.xpm");
   return pictures;
 }
 

@@ -1,5 +1,5 @@
-// The game window's pictures read from their files: the eleven sprites and
-// the two captions, converted once to the blitting format.
+// The pictures read from their files: the game window's eleven sprites and
+// two captions, and the title window's face, converted once to the blitting format.
 #pragma once
 
 #include <array>
@@ -22,11 +22,12 @@ struct Pictures {
   std::array<SurfacePtr, picture_count> sprites;
   SurfacePtr score_caption;  // Image2, "SCORE"
   SurfacePtr highs_caption;  // Image1, "HighS:"
+  SurfacePtr face;           // the title window's Image1
 
   SDL_Surface* sprite(Picture p) const { return sprites[static_cast<std::size_t>(p)].get(); }
 };
 
-// Every picture of the game window; throws StartupError at the first missing one.
+// Every picture of both windows; throws StartupError at the first missing one.
 Pictures load_pictures();
 
 }  // namespace glouton::platform

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/startup_error.h"
+#include "platform/x11_guard.h"
 
 namespace glouton::platform {
 
@@ -37,6 +38,7 @@ SdlContext::SdlContext() {
   // SDL_FRAMEBUFFER_ACCELERATION in the environment still choose otherwise.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  guard_x11_wakeups();
   const bool driver_chosen = set(std::getenv("SDL_VIDEODRIVER"));
   const bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
   const char* driver = video ? SDL_GetCurrentVideoDriver() : nullptr;

@@ -6,6 +6,7 @@
 #include "game/level.h"
 #include "support/test_window.h"
 #include "title/form2.h"
+#include "title/program_flow.h"
 #include "title/run_memory.h"
 
 namespace glouton {
@@ -84,6 +85,91 @@ TEST(Title, ASecondGameWindowKeepsOnlyTheBestScore) {
   EXPECT_FALSE(f.Text1.Enabled);
   EXPECT_EQ(f.Timer2.Interval(), 250);
   EXPECT_FALSE(f.unloaded);
+}
+
+// The program's windows, from the title's load to the program's end.
+class Flow : public ::testing::Test {
+ protected:
+  Clock clock;
+  RecordingMusic music;
+  Form2 title{clock, music};
+  ProgramFlow flow{title};
+
+  // "GO !" as the title window handles it.
+  void go() {
+    Command1_Click(title);
+    flow.title_handled();
+  }
+};
+
+TEST_F(Flow, TheTitleLoadsFirstWithItsMusicAndGoOpensTheGame) {
+  EXPECT_EQ(flow.showing(), Showing::nothing);
+  EXPECT_FALSE(flow.ended());
+  flow.start();
+  EXPECT_EQ(flow.showing(), Showing::title);
+  EXPECT_EQ(music.calls, std::vector<std::string>{"play gloutonone/musique-bis.mid"});
+  flow.start();  // loads once only
+  EXPECT_EQ(music.calls.size(), 1u);
+  flow.title_handled();  // an event that was not "GO !"
+  EXPECT_EQ(flow.showing(), Showing::title);
+  go();
+  EXPECT_EQ(flow.showing(), Showing::game);
+  EXPECT_FALSE(title.go_pressed) << "taken, so that a later GO asks again";
+  EXPECT_FALSE(title.Timer1.Enabled());
+  EXPECT_EQ(music.calls.back(), "stop");
+}
+
+TEST_F(Flow, ClosingTheGameFrameComesBackToAStillSilentTitleAndGoOpensAnother) {
+  flow.start();
+  for (int i = 0; i < 5; ++i) Timer1_Timer(title);
+  go();
+  flow.game_ended(GameEnd::frame_closed);
+  EXPECT_EQ(flow.showing(), Showing::title);
+  EXPECT_FALSE(flow.ended());
+  EXPECT_FALSE(title.Timer1.Enabled()) << "the face stays where it stopped";
+  EXPECT_EQ(title.image1_left, 300);
+  EXPECT_EQ(music.calls, (std::vector<std::string>{"play gloutonone/musique-bis.mid", "stop"}))
+      << "no music again, and the title is not unloaded";
+  flow.game_ended(GameEnd::escape);  // no game window is open: nothing to end
+  EXPECT_EQ(flow.showing(), Showing::title);
+  go();
+  EXPECT_EQ(flow.showing(), Showing::game);
+}
+
+TEST_F(Flow, EscapeEndsTheProgramWithoutUnloadingTheTitle) {
+  flow.start();
+  go();
+  flow.game_ended(GameEnd::escape);
+  EXPECT_TRUE(flow.ended());
+  EXPECT_EQ(flow.showing(), Showing::nothing);
+  EXPECT_EQ(music.calls.back(), "stop");
+}
+
+TEST_F(Flow, TheSessionsEndDuringAGameUnloadsTheTitleToo) {
+  flow.start();
+  go();
+  flow.game_ended(GameEnd::session_end);
+  EXPECT_TRUE(flow.ended());
+  EXPECT_EQ(music.calls.back(), "close");
+}
+
+TEST_F(Flow, ClosingTheTitleUnloadsItAndEndsTheProgram) {
+  flow.start();
+  flow.title_closed();
+  EXPECT_TRUE(flow.ended());
+  EXPECT_EQ(music.calls.back(), "close");
+  go();  // nothing shows once the program has ended
+  EXPECT_EQ(flow.showing(), Showing::nothing);
+}
+
+TEST_F(Flow, TheTitleTakesNoInputWhileTheGameIsOpen) {
+  flow.start();
+  go();
+  flow.title_closed();  // cannot be closed: it is not shown
+  EXPECT_EQ(flow.showing(), Showing::game);
+  EXPECT_EQ(music.calls.back(), "stop");
+  go();
+  EXPECT_EQ(flow.showing(), Showing::game);
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ TEST(Pictures, AMissingOrBrokenPictureIsAStartUpErrorNamingIt) {
   }
 }
 
-TEST(Pictures, LoadsEveryPictureOfTheGameWindowOrNamesTheFirstMissing) {
+TEST(Pictures, LoadsEveryPictureOfBothWindowsOrNamesTheFirstMissing) {
   TempDir here;
   for (std::string_view name : picture_names)
     here.write("assets/" + std::string(name) + ".xpm", small_xpm);
@@ -125,9 +125,18 @@ TEST(Pictures, LoadsEveryPictureOfTheGameWindowOrNamesTheFirstMissing) {
       },
       StartupError);
   here.write("assets/highs.xpm", small_xpm);
+  try {
+    load_pictures();
+    FAIL() << "no error without the title's face";
+  } catch (const StartupError& e) {
+    EXPECT_NE(std::string(e.what()).find("picture assets/face.xpm not found"), std::string::npos)
+        << e.what();
+  }
+  here.write("assets/face.xpm", small_xpm);
   const Pictures pictures = load_pictures();
   for (const SurfacePtr& sprite : pictures.sprites) EXPECT_EQ(sprite->w, 4);
   EXPECT_EQ(pictures.highs_caption->h, 3);
+  EXPECT_EQ(pictures.face->w, 4);
 }
 
 }  // namespace

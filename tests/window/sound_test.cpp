@@ -149,7 +149,8 @@ TEST_F(Mixer, WarnsOnceForEachMissingFileAndPlaysOnSilent) {
   TempDir dir;
   dir.write("gloutonone/short11.wav", wave(50));
   dir.write("gloutonone/silly.wav", "RIFF broken");
-  MixerDevice device(in(dir), collect());
+  const AudioDevice audio(collect());
+  MixerDevice device(audio, in(dir), collect());
   ASSERT_TRUE(device.has_device());
   // bloop (its name's blank trimmed), short34 and Halleluj are missing; silly is unreadable.
   ASSERT_EQ(warnings.size(), 4u);
@@ -174,7 +175,8 @@ TEST_F(Mixer, AHeldSoundPlaysToItsEndAndThenWhatWaited) {
   dir.write("gloutonone/short34.wav", wave(400));
   dir.write("gloutonone/silly.wav", wave(150));
   dir.write("gloutonone/Halleluj.wav", wave(400));
-  MixerDevice device(in(dir), collect());
+  const AudioDevice audio(collect());
+  MixerDevice device(audio, in(dir), collect());
   EXPECT_TRUE(warnings.empty());
   device.open();
   device.play("gloutonone/short11.wav", false);
@@ -204,7 +206,8 @@ TEST_F(Mixer, AHeldSoundPlaysToItsEndAndThenWhatWaited) {
 TEST_F(Mixer, NoDeviceIsOneWarningAndSilence) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   TempDir dir;
-  MixerDevice device(in(dir), collect());
+  const AudioDevice audio(collect());
+  MixerDevice device(audio, in(dir), collect());
   EXPECT_FALSE(device.has_device());
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find("no sound device"), std::string::npos) << warnings[0];

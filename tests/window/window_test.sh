@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real game window under Xvfb: its size, the maze, the lives and the
-# controls on a screenshot; the "CC" box; Escape ends the program with 0.
+# The real game window under Xvfb, opened by Enter on the title window: its
+# size, the maze, the lives and the controls on a screenshot; the "CC" box;
+# Escape ends the program with 0.
 # Usage: window_test.sh GLOUTON [SOURCE_DIR]
 set -u
 GLOUTON=$1
@@ -10,8 +11,7 @@ need_tools Xvfb xdpyinfo xwininfo xdotool import convert
 
 start_xvfb
 start_game
-WIN=$(window_named Glouton)
-[ -n "$WIN" ] || fail "no window named Glouton"
+WIN=$(enter_game) || exit 1
 
 geometry=$(xdotool getwindowgeometry "$WIN" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = 644x448 ] || fail "window is $geometry, expected 644x448 on a 1024x768 screen"

@@ -41,7 +41,7 @@ start_xvfb() {
     XVFB_PID=$!
     for i in $(seq 1 100); do
       kill -0 "$XVFB_PID" 2>/dev/null || break  # another server has this number
-      if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ] &&
+      if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$XVFB_PID" ] &&
         DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
@@ -56,29 +56,59 @@ start_xvfb() {
 }
 
 # Runs the game in $WORK, where the art is reachable (beside the executable,
-# or linked from the source tree while the build tree has none), silent.
+# or linked from the source tree while the build tree has none), silent unless
+# GAME_AUDIODRIVER names another of SDL's audio drivers.
 start_game() {
   cd "$WORK" || fail "no work folder"
-  if [ ! -f "$(dirname "$GLOUTON")/assets/glouton.xpm" ] && [ -n "${SOURCE_DIR:-}" ]; then
+  if [ ! -f "$(dirname "$GLOUTON")/assets/glouton.xpm" ] && [ -n "${SOURCE_DIR:-}" ] &&
+    [ ! -e assets ]; then
     ln -s "$SOURCE_DIR/assets" assets
   fi
-  SDL_AUDIODRIVER=dummy "$GLOUTON" "$@" >"$WORK/game.out" 2>"$WORK/game.err" &
+  SDL_AUDIODRIVER=${GAME_AUDIODRIVER:-dummy} "$GLOUTON" "$@" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
 }
 
-# The id of a shown window whose title is exactly $1, waiting up to 10 s. Read
-# from the window tree: xdotool does not match a title stored as UTF8_STRING,
-# as SDL's message box stores it.
-window_named() {
-  local i id
-  for i in $(seq 1 100); do
-    id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) { print $1; exit }')
-    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+# The ids of the windows titled exactly $1, and sized $2 (as 706x468) if given.
+# Read from the window tree: xdotool does not match a title stored as
+# UTF8_STRING, as SDL's message box stores it.
+windows_named() {
+  xwininfo -root -tree 2>/dev/null |
+    awk -v t="\"$1\":" -v size="${2:-}" 'index($0, t) && (size == "" || index($0, " " size "+")) { print $1 }'
+}
+
+# The id of a shown window titled exactly $1 (and sized $2), if there is one now.
+shown_window() {
+  local id
+  for id in $(windows_named "$@"); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
       echo "$id"
       return 0
     fi
+  done
+  return 1
+}
+
+# The same, waiting up to 10 s for it.
+window_named() {
+  local i
+  for i in $(seq 1 100); do
+    shown_window "$@" && return 0
     sleep 0.1
   done
+  return 1
+}
+
+# The two windows by their sizes: both are titled Glouton.
+title_window() { window_named Glouton 706x468; }
+game_window() { window_named Glouton 644x448; }
+
+# Presses Enter on the title window ("GO !") and prints the game window's id.
+enter_game() {
+  local title
+  title=$(title_window) || fail "no title window"
+  xdotool windowfocus "$title" 2>/dev/null
+  xdotool key Return
+  game_window || fail "Enter on the title window opened no game window"
 }
 
 # True while a window titled exactly $1 exists.

@@ -1,0 +1,40 @@
+// The program's one audio output, opened once at start-up and shared by the
+// title's music and the game window's sounds. Without it both stay silent
+// after a single warning line.
+#pragma once
+
+#include <SDL_stdinc.h>
+
+#include <functional>
+#include <string>
+
+namespace glouton::platform {
+
+using Warn = std::function<void(const std::string&)>;
+
+// "glouton: <line>" on standard error.
+void warn_on_stderr(const std::string& line);
+
+class AudioDevice {
+ public:
+  // Tells `warn` once when there is no device.
+  explicit AudioDevice(const Warn& warn = warn_on_stderr);
+  ~AudioDevice();
+  AudioDevice(const AudioDevice&) = delete;
+  AudioDevice& operator=(const AudioDevice&) = delete;
+
+  bool opened() const { return opened_; }
+  int rate() const { return rate_; }
+  int channels() const { return channels_; }
+  Uint16 format() const { return format_; }
+  // Bytes of output in one millisecond, at least 1.
+  int bytes_per_ms() const;
+
+ private:
+  bool opened_ = false;
+  int rate_ = 0;
+  int channels_ = 0;
+  Uint16 format_ = 0;
+};
+
+}  // namespace glouton::platform

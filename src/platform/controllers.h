@@ -1,0 +1,84 @@
+// Game controllers: plugged in and out while the game runs, they steer as
+// the arrow keys do (D-pad and left stick), their south button (A) clicks
+// "GO !" on the title and their east button (B) is the space bar in the game.
+#pragma once
+
+#include <SDL_events.h>
+#include <SDL_gamecontroller.h>
+
+#include <map>
+#include <optional>
+
+#include "platform/audio_device.h"
+
+namespace glouton::platform {
+
+// What a controller did that the windows answer.
+enum class PadPress { left, up, right, down, south, east };
+
+// Where a stick points: nowhere inside the dead zone, else along the axis
+// pushed further (up on a tie, then left: the screen's reading order).
+enum class StickDirection { none, left, up, right, down };
+
+// 40% of the full scale of an axis (32,767): a resting stick drifts, a pushed one does not.
+inline constexpr int stick_dead_zone = 13107;
+
+StickDirection stick_direction(int x, int y);
+
+// The game's virtual key code of a press: the arrows 37..40, B the space bar
+// 32; none for A, which only the title answers.
+std::optional<int> game_key_of(PadPress press);
+// Whether a press clicks "GO !" on the title.
+bool presses_go(PadPress press);
+
+// Controller events as presses, per controller: a button counts as it goes
+// down, a stick as it crosses into a direction, once, however many axis
+// events follow while it stays there.
+class PadMapping {
+ public:
+  std::optional<PadPress> handle(const SDL_Event& e);
+  // The controller went away: what its stick held goes with it.
+  void forget(SDL_JoystickID pad) { sticks_.erase(pad); }
+  // The window lost the focus: a stick held in a direction counts again only
+  // once it has come back to rest, so no direction outlives the focus.
+  void focus_lost();
+
+ private:
+  struct Stick {
+    int x = 0, y = 0;
+    StickDirection direction = StickDirection::none;
+    bool spent = false;  // held through a loss of focus: wait for the rest position
+  };
+  std::map<SDL_JoystickID, Stick> sticks_;
+};
+
+// The controllers plugged in, opened as SDL tells of them and closed as they
+// go, and their events mapped to presses. SDL starts its controller support
+// with this object and stops it after; without it the game plays on the
+// keyboard after one warning line.
+class Controllers {
+ public:
+  explicit Controllers(const Warn& warn = warn_on_stderr);
+  ~Controllers();
+  Controllers(const Controllers&) = delete;
+  Controllers& operator=(const Controllers&) = delete;
+
+  // Any event: controllers coming and going are opened and closed here, and
+  // a button or stick event of an open one may be a press.
+  std::optional<PadPress> handle(const SDL_Event& e);
+  void focus_lost() { mapping_.focus_lost(); }
+
+  bool started() const { return started_; }
+  int count() const { return static_cast<int>(open_.size()); }
+
+ private:
+  void open(int device_index);
+  void close(SDL_JoystickID pad);
+
+  Warn warn_;
+  bool started_ = false;
+  std::map<SDL_JoystickID, SDL_GameController*> open_;
+  PadMapping mapping_;
+};
+
+}  // namespace glouton::platform

@@ -1,0 +1,109 @@
+#include "platform/music_player.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "platform/data_files.h"
+
+namespace glouton::platform {
+
+std::vector<std::string> usual_soundfonts() {
+  return {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+          "/usr/share/sounds/sf2/TimGM6mb.sf2"};
+}
+
+std::optional<std::string> first_existing(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    std::error_code ec;
+    if (!path.empty() && std::filesystem::is_regular_file(path, ec)) return path;
+  }
+  return std::nullopt;
+}
+
+bool is_soundfont(const std::string& path) {
+  std::array<char, 12> head{};
+  std::ifstream in(path, std::ios::binary);
+  if (!in.read(head.data(), head.size())) return false;
+  const std::string_view h(head.data(), head.size());
+  return h.substr(0, 4) == "RIFF" && h.substr(8, 4) == "sfbk";
+}
+
+MusicPlayer::MusicPlayer(const AudioDevice& audio)
+    : MusicPlayer(
+          audio, title_music, [](std::string_view name) { return find_data_file(name); },
+          warn_on_stderr) {}
+
+MusicPlayer::MusicPlayer(const AudioDevice& audio, std::string_view file, Finder find, Warn warn,
+                         std::vector<std::string> soundfonts)
+    : audio_(audio), find_(std::move(find)), warn_(std::move(warn)) {
+  if (!audio_.opened()) return;  // the output told of its absence already
+  std::string list;
+  for (const std::string& path : soundfonts) list += (list.empty() ? "" : ", ") + path;
+  if (std::optional<std::string> found = first_existing(soundfonts)) {
+    if (!is_soundfont(*found)) {
+      warn_("soundfont " + *found + " is not a SoundFont file: the title music will not be heard");
+      return;
+    }
+    soundfont_ = std::move(*found);
+  } else {
+    warn_("no MIDI soundfont found (looked for " + list + "): the title music will not be heard");
+  }
+  read(trim_trailing_blanks(file));
+}
+
+MusicPlayer::~MusicPlayer() {
+  close();
+}
+
+void MusicPlayer::read(const std::string& name) {
+  music_.reset();
+  name_ = name;
+  if (!audio_.opened() || soundfont_.empty() ||
+      std::find(failed_.begin(), failed_.end(), name) != failed_.end())
+    return;
+  const std::optional<std::string> path = find_(name);
+  if (!path) {
+    failed_.push_back(name);
+    warn_("music file " + name + " not found: it will not be heard");
+    return;
+  }
+  // Given every time: another part of the program may have changed it.
+  Mix_SetSoundFonts(soundfont_.c_str());
+  music_.reset(Mix_LoadMUS(path->c_str()));
+  if (!music_) {
+    failed_.push_back(name);
+    warn_("cannot read music file " + *path + " (" + Mix_GetError() + "): it will not be heard");
+  }
+}
+
+void MusicPlayer::play(std::string_view file) {
+  if (!audio_.opened()) return;
+  const std::string name = trim_trailing_blanks(file);
+  if (name != name_ || !music_) read(name);
+  if (!music_) return;
+  if (Mix_PlayMusic(music_.get(), 0) != 0) {
+    failed_.push_back(name);
+    warn_("cannot play music file " + name + " (" + Mix_GetError() + "): it will not be heard");
+    music_.reset();
+  }
+}
+
+void MusicPlayer::stop() {
+  if (audio_.opened()) Mix_HaltMusic();
+}
+
+void MusicPlayer::close() {
+  stop();
+  music_.reset();
+  name_.clear();
+}
+
+bool MusicPlayer::playing() const {
+  return audio_.opened() && music_ && Mix_PlayingMusic() != 0;
+}
+
+}  // namespace glouton::platform

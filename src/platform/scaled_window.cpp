@@ -1,0 +1,103 @@
+#include "platform/scaled_window.h"
+
+#include <string>
+
+#include "platform/startup_error.h"
+
+namespace glouton::platform {
+
+namespace {
+
+// Room left for the window's frame and title bar when choosing the scale.
+constexpr int frame_allowance_w = 16;
+constexpr int frame_allowance_h = 64;
+
+int initial_scale(int content_w, int content_h) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  return whole_scale(content_w, content_h, usable.w - frame_allowance_w,
+                     usable.h - frame_allowance_h);
+}
+
+}  // namespace
+
+ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SDL_Surface* icon,
+                           const char* what)
+    : w_(content_w), h_(content_h) {
+  // Whole-factor scaling of pixel art: no smoothing.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  const int k = initial_scale(w_, h_);
+  window_.reset(SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w_ * k,
+                                 h_ * k, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+  if (!window_) throw StartupError(std::string("cannot open ") + what + ": " + SDL_GetError());
+  SDL_SetWindowMinimumSize(window_.get(), w_, h_);
+  if (icon) SDL_SetWindowIcon(window_.get(), icon);
+
+  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+  if (!renderer_) throw StartupError(std::string("cannot draw in ") + what + ": " + SDL_GetError());
+  content_.reset(
+      SDL_CreateTexture(renderer_.get(), pixel_format, SDL_TEXTUREACCESS_STREAMING, w_, h_));
+  if (!content_)
+    throw StartupError(std::string("cannot make the texture of ") + what + ": " + SDL_GetError());
+  SDL_SetTextureBlendMode(content_.get(), SDL_BLENDMODE_NONE);
+}
+
+TexturePtr ScaledWindow::make_texture(SDL_Surface* surface) const {
+  return TexturePtr(surface ? SDL_CreateTextureFromSurface(renderer_.get(), surface) : nullptr);
+}
+
+TexturePtr ScaledWindow::texture_of(SDL_Surface* surface) const {
+  if (!surface) throw StartupError(std::string("cannot draw a control: ") + SDL_GetError());
+  TexturePtr texture = make_texture(surface);
+  if (!texture) throw StartupError(std::string("cannot make a texture: ") + SDL_GetError());
+  return texture;
+}
+
+void ScaledWindow::upload(const SDL_Surface& content, const SDL_Rect& part) {
+  const auto* first = static_cast<const Uint8*>(content.pixels) + part.y * content.pitch +
+                      part.x * content.format->BytesPerPixel;
+  SDL_UpdateTexture(content_.get(), &part, first, content.pitch);
+}
+
+View ScaledWindow::view() const {
+  int w = w_, h = h_;
+  SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
+  return fit_view(w_, h_, w, h);
+}
+
+View ScaledWindow::begin_frame() {
+  SDL_Renderer* r = renderer_.get();
+  const View v = view();
+  SDL_RenderSetClipRect(r, nullptr);
+  SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+  SDL_RenderClear(r);
+  const PixelRect out = v.to_output({0, 0, w_, h_});
+  const SDL_Rect whole{out.x, out.y, out.w, out.h};
+  SDL_RenderCopy(r, content_.get(), nullptr, &whole);
+  // Controls that reach past the content's edge are cut there, not drawn on the bars.
+  SDL_RenderSetClipRect(r, &whole);
+  return v;
+}
+
+void ScaledWindow::put(SDL_Texture* texture, const PixelRect& place, const View& view) {
+  if (!texture) return;
+  const PixelRect out = view.to_output(place);
+  const SDL_Rect dest{out.x, out.y, out.w, out.h};
+  SDL_RenderCopy(renderer_.get(), texture, nullptr, &dest);
+}
+
+void ScaledWindow::present() {
+  SDL_RenderPresent(renderer_.get());
+}
+
+Point ScaledWindow::to_content(int window_x, int window_y) const {
+  // Mouse positions come in window units, drawing in output pixels: they differ on a HiDPI screen.
+  int ww = 1, wh = 1, ow = 1, oh = 1;
+  SDL_GetWindowSize(window_.get(), &ww, &wh);
+  SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
+  const int ox = ww > 0 ? window_x * ow / ww : window_x;
+  const int oy = wh > 0 ? window_y * oh / wh : window_y;
+  return view().to_canvas(ox, oy);
+}
+
+}  // namespace glouton::platform

@@ -1,0 +1,54 @@
+// A window showing a picture of fixed size (its content) at the largest whole
+// scale that fits, centred with bars around it, and controls drawn over it.
+// The title window and the game window are both one of these.
+#pragma once
+
+#include "platform/sdl_handles.h"
+#include "platform/view.h"
+
+namespace glouton::platform {
+
+// The caption of both windows.
+inline constexpr const char* window_caption = "Glouton";
+
+class ScaledWindow {
+ public:
+  // Opens the window hidden, at the largest whole scale of the content that
+  // fits the display. `what` names it in messages ("the game window").
+  // Throws StartupError when SDL cannot make it.
+  ScaledWindow(const char* caption, int content_w, int content_h, SDL_Surface* icon,
+               const char* what);
+
+  SDL_Window* window() const { return window_.get(); }
+  Uint32 id() const { return SDL_GetWindowID(window_.get()); }
+  void show() { SDL_ShowWindow(window_.get()); }
+  void hide() { SDL_HideWindow(window_.get()); }
+
+  // A texture of a control's picture, null when it cannot be made.
+  TexturePtr make_texture(SDL_Surface* surface) const;
+  // The same for a control the window cannot do without: throws StartupError.
+  TexturePtr texture_of(SDL_Surface* surface) const;
+  // Copies the rectangle `part` of `content` (the content's size) to the window's copy of it.
+  void upload(const SDL_Surface& content, const SDL_Rect& part);
+
+  // Draws the bars and the content, and returns where it shows; controls are
+  // put over it, cut at its edges, until present().
+  View begin_frame();
+  // A control at its place in content pixels; nothing for a null texture.
+  void put(SDL_Texture* texture, const PixelRect& place, const View& view);
+  void present();
+
+  // A point of the window (as mouse events give it) in content pixels.
+  Point to_content(int window_x, int window_y) const;
+  bool in_content(Point p) const { return PixelRect{0, 0, w_, h_}.contains(p.x, p.y); }
+
+ private:
+  View view() const;
+
+  int w_, h_;
+  WindowPtr window_;
+  RendererPtr renderer_;
+  TexturePtr content_;
+};
+
+}  // namespace glouton::platform

@@ -1,0 +1,43 @@
+#include "title/program_flow.h"
+
+namespace glouton {
+
+void ProgramFlow::start() {
+  if (started_) return;
+  started_ = true;
+  Form_Load(title_);
+  showing_ = Showing::title;
+}
+
+void ProgramFlow::title_handled() {
+  if (showing_ != Showing::title || !title_.go_pressed) return;
+  // Taken: a later "GO !" asks again.
+  title_.go_pressed = false;
+  showing_ = Showing::game;
+}
+
+void ProgramFlow::title_closed() {
+  if (showing_ != Showing::title) return;
+  Form_Unload(title_);
+  showing_ = Showing::nothing;
+}
+
+void ProgramFlow::game_ended(GameEnd end) {
+  if (showing_ != Showing::game) return;
+  switch (end) {
+    case GameEnd::frame_closed:
+      // Still and silent: nothing starts the face or the music again.
+      showing_ = Showing::title;
+      break;
+    case GameEnd::session_end:
+      Form_Unload(title_);
+      showing_ = Showing::nothing;
+      break;
+    case GameEnd::escape:
+      // The game ends the program as it stands: no other window unloads.
+      showing_ = Showing::nothing;
+      break;
+  }
+}
+
+}  // namespace glouton
