@@ -42,7 +42,9 @@ void tete_Timer(Form1& f, int n) {
 
 namespace {
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+  return (v > 0) - (v < 0);
+}
 
 // A candidate cell is barred by a wall, by a zero step on the axis tried, or
 // by the cell another chaser is leaving or standing on / entering.
@@ -57,7 +59,9 @@ bool barred(const Form1& f, int n, int cx, int cy, int delta) {
   return is_barred;
 }
 
-bool has_mode(int n) { return n != 1; }
+bool has_mode(int n) {
+  return n != 1;
+}
 
 }  // namespace
 
@@ -93,15 +97,20 @@ void nouvelle_cible(Form1& f, int n) {
 
 void repaint_tile(Form1& f, int c, int r, int code) {
   switch (code) {
-    case gomme: paint_on_cell(f.surface, Picture::gomme, c, r); break;
-    case sol: paint_on_cell(f.surface, Picture::sol, c, r); break;
+    case gomme:
+      paint_on_cell(f.surface, Picture::gomme, c, r);
+      break;
+    case sol:
+      paint_on_cell(f.surface, Picture::sol, c, r);
+      break;
     case bonus: {
       // From level 4 on the bonus cell shows floor, as the level build paints it.
       const std::optional<Bonus> b = bonus_of_level(f.niveau);
       paint_on_cell(f.surface, b ? b->picture : Picture::sol, c, r);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -47,6 +47,8 @@ void Timer5_Timer(Form1& f) {
   f.Text3.Text = std::to_string(f.meilleur_score);
 }
 
-void Command1_Click(Form1& f) { f.dialogs.MsgBox(information_prompt, information_title); }
+void Command1_Click(Form1& f) {
+  f.dialogs.MsgBox(information_prompt, information_title);
+}
 
 }  // namespace glouton

@@ -4,11 +4,16 @@ namespace glouton {
 
 std::optional<Bonus> bonus_of_level(int niveau) {
   switch (niveau) {
-    case 0: return Bonus{Picture::bonus1, 50};
-    case 1: return Bonus{Picture::bonus2, 60};
-    case 2: return Bonus{Picture::bonus3, 70};
-    case 3: return Bonus{Picture::bonus4, 100};
-    default: return std::nullopt;
+    case 0:
+      return Bonus{Picture::bonus1, 50};
+    case 1:
+      return Bonus{Picture::bonus2, 60};
+    case 2:
+      return Bonus{Picture::bonus3, 70};
+    case 3:
+      return Bonus{Picture::bonus4, 100};
+    default:
+      return std::nullopt;
   }
 }
 
@@ -50,11 +55,13 @@ void initialise_niveau(Form1& f) {
 
   // One icon per life held in reserve, in the strip above the maze.
   const int w = f.surface.Width(Picture::glouton);
-  for (int i = 0; i <= f.vies - 1; ++i) f.surface.PaintPicture(Picture::glouton, (i + 1) * w + 240, 0);
+  for (int i = 0; i <= f.vies - 1; ++i)
+    f.surface.PaintPicture(Picture::glouton, (i + 1) * w + 240, 0);
 
   for (int r = 1; r <= rows; ++r) {
     for (int c = 1; c <= columns; ++c) {
-      const int digit = layout[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] - '0';
+      const int digit =
+          layout[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] - '0';
       f.labyrinthe(r, c) = digit;
       switch (digit) {
         case mur:
@@ -85,10 +92,17 @@ void initialise_niveau(Form1& f) {
           if (b) f.valeur_bonus = b->value;
           break;
         }
-        case depart_tete1: place_tete_on_start(f, 1, c, r); break;
-        case depart_tete2: place_tete_on_start(f, 2, c, r); break;
-        case depart_tete3: place_tete_on_start(f, 3, c, r); break;
-        default: break;
+        case depart_tete1:
+          place_tete_on_start(f, 1, c, r);
+          break;
+        case depart_tete2:
+          place_tete_on_start(f, 2, c, r);
+          break;
+        case depart_tete3:
+          place_tete_on_start(f, 3, c, r);
+          break;
+        default:
+          break;
       }
     }
   }

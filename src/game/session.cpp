@@ -9,8 +9,8 @@
 namespace glouton {
 
 std::string_view event_name(Event ev) {
-  static constexpr std::array<std::string_view, 7> names = {
-      "load", "key", "Timer1", "Timer2", "Timer3", "Timer4", "Timer5"};
+  static constexpr std::array<std::string_view, 7> names = {"load",   "key",    "Timer1", "Timer2",
+                                                            "Timer3", "Timer4", "Timer5"};
   return names[static_cast<std::size_t>(ev)];
 }
 
@@ -42,11 +42,21 @@ void Session::run_due_timers() {
     timer.ticked();  // before the handler, which may restart it
     const auto ev = static_cast<Event>(static_cast<int>(Event::Timer1) + static_cast<int>(i));
     switch (ev) {
-      case Event::Timer1: Timer1_Timer(form_); break;
-      case Event::Timer2: tete_Timer(form_, 1); break;
-      case Event::Timer3: tete_Timer(form_, 2); break;
-      case Event::Timer4: tete_Timer(form_, 3); break;
-      default: Timer5_Timer(form_); break;
+      case Event::Timer1:
+        Timer1_Timer(form_);
+        break;
+      case Event::Timer2:
+        tete_Timer(form_, 1);
+        break;
+      case Event::Timer3:
+        tete_Timer(form_, 2);
+        break;
+      case Event::Timer4:
+        tete_Timer(form_, 3);
+        break;
+      default:
+        Timer5_Timer(form_);
+        break;
     }
     finish(t, ev, 0);
   }

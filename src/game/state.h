@@ -49,14 +49,14 @@ class Grid {
 
 // One chaser (tête). Chaser 1 has no mode and no target corner.
 struct Tete {
-  int x = 0, y = 0;            // the cell it stands on, or the cell it is moving into
-  int dx = 0, dy = 0;          // the current step
-  int x_prec = 0, y_prec = 0;  // the cell being left
-  int pas_x = 0, pas_y = 0;    // sub-steps done in the current step (-4..4)
-  int dessous = 0;             // the code of the cell, read when it arrived there
-  bool prete = false;          // standing on a cell, ready to choose a step
-  int px = 0, py = 0;          // top-left corner of the sprite as last painted (twips)
-  int mode = 0;                // chasers 2 and 3: 1 hunt the glouton, -1 head for the corner
+  int x = 0, y = 0;              // the cell it stands on, or the cell it is moving into
+  int dx = 0, dy = 0;            // the current step
+  int x_prec = 0, y_prec = 0;    // the cell being left
+  int pas_x = 0, pas_y = 0;      // sub-steps done in the current step (-4..4)
+  int dessous = 0;               // the code of the cell, read when it arrived there
+  bool prete = false;            // standing on a cell, ready to choose a step
+  int px = 0, py = 0;            // top-left corner of the sprite as last painted (twips)
+  int mode = 0;                  // chasers 2 and 3: 1 hunt the glouton, -1 head for the corner
   int cible_x = 0, cible_y = 0;  // chasers 2 and 3: target corner
   int x_depart = 0, y_depart = 0;
 };

@@ -15,12 +15,23 @@ void Form_KeyDown(Form1& f, int key_code) {
       Form_Unload(f);
       f.end_program = true;
       break;
-    case key_space: f.dir_x = 0, f.dir_y = 0; break;
-    case key_left: f.dir_x = -1, f.dir_y = 0; break;
-    case key_up: f.dir_x = 0, f.dir_y = -1; break;
-    case key_right: f.dir_x = 1, f.dir_y = 0; break;
-    case key_down: f.dir_x = 0, f.dir_y = 1; break;
-    default: break;
+    case key_space:
+      f.dir_x = 0, f.dir_y = 0;
+      break;
+    case key_left:
+      f.dir_x = -1, f.dir_y = 0;
+      break;
+    case key_up:
+      f.dir_x = 0, f.dir_y = -1;
+      break;
+    case key_right:
+      f.dir_x = 1, f.dir_y = 0;
+      break;
+    case key_down:
+      f.dir_x = 0, f.dir_y = 1;
+      break;
+    default:
+      break;
   }
 }
 

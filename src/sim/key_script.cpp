@@ -9,10 +9,12 @@ namespace glouton {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, int>, 6> key_names = {{
-    {"left", 37}, {"up", 38}, {"right", 39}, {"down", 40}, {"space", 32}, {"escape", 27}}};
+constexpr std::array<std::pair<std::string_view, int>, 6> key_names = {
+    {{"left", 37}, {"up", 38}, {"right", 39}, {"down", 40}, {"space", 32}, {"escape", 27}}};
 
-bool is_blank(char ch) { return ch == ' ' || ch == '\t'; }
+bool is_blank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
 
 // Plain decimal digits, no sign; nullopt when not a number or past `limit`.
 std::optional<std::int64_t> parse_digits(std::string_view s, std::int64_t limit) {

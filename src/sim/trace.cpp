@@ -12,7 +12,9 @@ void number(std::string& out, std::int64_t v) {
   out.append(buf, end);
 }
 
-void boolean(std::string& out, bool v) { out += v ? "true" : "false"; }
+void boolean(std::string& out, bool v) {
+  out += v ? "true" : "false";
+}
 
 void string(std::string& out, std::string_view s) {
   static constexpr char hex[] = "0123456789abcdef";

@@ -6,12 +6,18 @@ namespace glouton {
 
 std::string_view cue_file(int nb) {
   switch (nb) {
-    case 2: return "gloutonone/bloop.wav ";
-    case 3: return "gloutonone/short11.wav";
-    case 4: return "gloutonone/short34.wav";
-    case 5: return "gloutonone/silly.wav";
-    case 6: return "gloutonone/Halleluj.wav";
-    default: return {};
+    case 2:
+      return "gloutonone/bloop.wav ";
+    case 3:
+      return "gloutonone/short11.wav";
+    case 4:
+      return "gloutonone/short34.wav";
+    case 5:
+      return "gloutonone/silly.wav";
+    case 6:
+      return "gloutonone/Halleluj.wav";
+    default:
+      return {};
   }
 }
 

@@ -2,9 +2,13 @@
 
 namespace glouton {
 
-void Form_Load(Form2& f) { f.MMControl1.play(title_music); }
+void Form_Load(Form2& f) {
+  f.MMControl1.play(title_music);
+}
 
-void Form_Unload(Form2& f) { f.MMControl1.close(); }
+void Form_Unload(Form2& f) {
+  f.MMControl1.close();
+}
 
 void Timer1_Timer(Form2& f) {
   f.abscisse += face_step;

@@ -15,9 +15,14 @@ namespace glouton {
 
 struct Form1 : GameState {
   Form1(const Clock& clock, Surface& drawing, SoundDevice& sound, Dialogs& boxes)
-      : surface(drawing), dialogs(boxes), MMControl1(sound),
-        Timer1(clock, 100, true), Timer2(clock, 300, false), Timer3(clock, 250, false),
-        Timer4(clock, 250, false), Timer5(clock, 5000, true) {}
+      : surface(drawing),
+        dialogs(boxes),
+        MMControl1(sound),
+        Timer1(clock, 100, true),
+        Timer2(clock, 300, false),
+        Timer3(clock, 250, false),
+        Timer4(clock, 250, false),
+        Timer5(clock, 5000, true) {}
 
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;

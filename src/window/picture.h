@@ -24,13 +24,17 @@ enum class Picture {
 inline constexpr int picture_count = 11;
 
 inline constexpr std::array<std::string_view, picture_count> picture_names = {
-    "glouton", "tete1", "tete2",  "tete3",  "mur",    "sol",
+    "glouton", "tete1",  "tete2",  "tete3",  "mur",   "sol",
     "gomme",   "bonus1", "bonus2", "bonus3", "bonus4"};
 
 // The name used in traces and for the sprite file (`assets/<name>.xpm`).
-constexpr std::string_view picture_name(Picture p) { return picture_names[static_cast<int>(p)]; }
+constexpr std::string_view picture_name(Picture p) {
+  return picture_names[static_cast<int>(p)];
+}
 
 // The picture of chaser n (1..3).
-constexpr Picture tete_picture(int n) { return static_cast<Picture>(static_cast<int>(Picture::tete1) + n - 1); }
+constexpr Picture tete_picture(int n) {
+  return static_cast<Picture>(static_cast<int>(Picture::tete1) + n - 1);
+}
 
 }  // namespace glouton

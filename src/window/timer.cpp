@@ -7,7 +7,9 @@ Timer::Timer(const Clock& clock, int interval, bool enabled)
   if (enabled_) start();
 }
 
-void Timer::start() { due_ = clock_->now + interval_; }
+void Timer::start() {
+  due_ = clock_->now + interval_;
+}
 
 void Timer::setInterval(int ms) {
   interval_ = ms;

@@ -41,7 +41,8 @@ TEST(SimCli, FirstLineIsTheLoad) {
 }
 
 TEST(SimCli, KeysQuietPaintsAndTraceFile) {
-  const SimRun keyed = sim({"--keys", "-", "--until", "100", "--paints"}, "# a comment\n\n50 left\r\n");
+  const SimRun keyed =
+      sim({"--keys", "-", "--until", "100", "--paints"}, "# a comment\n\n50 left\r\n");
   ASSERT_EQ(keyed.status, 0) << keyed.err;
   std::istringstream lines(keyed.out);
   std::string line;

@@ -14,7 +14,8 @@ constexpr int left = 37, up = 38, right = 39, space = 32;
 
 const Step& at(const std::vector<Step>& steps, std::int64_t t, Event ev) {
   const Step* s = find(steps, t, ev);
-  if (!s) throw std::runtime_error("no " + std::string(event_name(ev)) + " at " + std::to_string(t));
+  if (!s)
+    throw std::runtime_error("no " + std::string(event_name(ev)) + " at " + std::to_string(t));
   return *s;
 }
 
@@ -22,7 +23,8 @@ TEST(Glouton, RunsFourSubStepsPerTileAndTurnsOnTheNextTile) {
   // From (9, 2) left to column 5 (four tiles, ticks 100..1600), then right.
   const auto steps = play({{50, left}, {1650, right}}, 2000);
   const Step& first = at(steps, 100, Event::Timer1);
-  EXPECT_EQ(first.paints, (std::vector<Paint>{{Picture::sol, 4320, 960}, {Picture::glouton, 4200, 960}}))
+  EXPECT_EQ(first.paints,
+            (std::vector<Paint>{{Picture::sol, 4320, 960}, {Picture::glouton, 4200, 960}}))
       << "an erase and draw pair, no chaser near";
   EXPECT_EQ(first.state.glouton_x, 8) << "the new cell is taken when the step starts";
   const Step& arrived = at(steps, 1600, Event::Timer1);

@@ -61,7 +61,11 @@ inline std::vector<Step> play(const std::vector<KeyEvent>& keys, std::int64_t un
   std::vector<Step> steps;
   Simulation sim(true);
   sim.run(keys, until, [&](const Form1& f, const EventRecord& r, std::vector<Paint>&& paints) {
-    steps.push_back({r, f, f.Text1.Text, f.Text3.Text, f.Text1.Enabled && f.Text3.Enabled,
+    steps.push_back({r,
+                     f,
+                     f.Text1.Text,
+                     f.Text3.Text,
+                     f.Text1.Enabled && f.Text3.Enabled,
                      {f.Timer2.Interval(), f.Timer3.Interval(), f.Timer4.Interval()},
                      std::move(paints)});
   });

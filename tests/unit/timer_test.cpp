@@ -84,7 +84,8 @@ TEST(Session, DueTimersFireInOrderOnceEachWithTheirDueTime) {
   session.run_due_timers();
   std::vector<Event> order;
   for (const EventRecord& r : events) order.push_back(r.ev);
-  EXPECT_EQ(order, (std::vector<Event>{Event::Timer1, Event::Timer2, Event::Timer3, Event::Timer5}));
+  EXPECT_EQ(order,
+            (std::vector<Event>{Event::Timer1, Event::Timer2, Event::Timer3, Event::Timer5}));
   for (const EventRecord& r : events) EXPECT_EQ(r.t, 5000);
 }
 
