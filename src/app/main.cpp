@@ -9,6 +9,7 @@
 #include "app/options.h"
 #include "app/trace_file.h"
 #include "platform/audio_device.h"
+#include "platform/comforts.h"
 #include "platform/fonts.h"
 #include "platform/game_loop.h"
 #include "platform/mixer_device.h"
@@ -40,6 +41,9 @@ int play(glouton::app::TraceFile* trace, Steady::time_point started) {
   const platform::AudioDevice audio;
   platform::MixerDevice sound(audio);
   platform::MusicPlayer music(audio);  // read now, so that it starts with the title window
+  platform::Controllers controllers;
+  platform::SoundSwitch sound_switch;
+  platform::Comforts comforts{controllers, sound_switch};
 
   platform::GameWindowHooks game_hooks;
   if (trace) {
@@ -56,7 +60,7 @@ int play(glouton::app::TraceFile* trace, Steady::time_point started) {
     };
     game_hooks.first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  platform::run_program(pictures, fonts, sound, music, game_hooks, title_hooks);
+  platform::run_program(pictures, fonts, sound, music, comforts, game_hooks, title_hooks);
   return 0;
 }
 

@@ -129,6 +129,11 @@ void Controllers::close(SDL_JoystickID pad) {
   mapping_.forget(pad);
 }
 
+int Controllers::wait_limit(int timeout) const {
+  if (!started_) return timeout;
+  return timeout < 0 || timeout > hotplug_check_ms ? hotplug_check_ms : timeout;
+}
+
 std::optional<PadPress> Controllers::handle(const SDL_Event& e) {
   if (!started_) return std::nullopt;
   switch (e.type) {

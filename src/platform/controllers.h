@@ -23,6 +23,9 @@ enum class StickDirection { none, left, up, right, down };
 // 40% of the full scale of an axis (32,767): a resting stick drifts, a pushed one does not.
 inline constexpr int stick_dead_zone = 13107;
 
+// The longest a window sleeps while it may miss a controller being plugged in.
+inline constexpr int hotplug_check_ms = 500;
+
 StickDirection stick_direction(int x, int y);
 
 // The game's virtual key code of a press: the arrows 37..40, B the space bar
@@ -67,6 +70,11 @@ class Controllers {
   // a button or stick event of an open one may be a press.
   std::optional<PadPress> handle(const SDL_Event& e);
   void focus_lost() { mapping_.focus_lost(); }
+
+  // How long a loop may sleep, `timeout` ms or for ever (-1): SDL looks for
+  // controllers plugged in only as it pumps events, so a still window wakes
+  // now and then for them.
+  int wait_limit(int timeout) const;
 
   bool started() const { return started_; }
   int count() const { return static_cast<int>(open_.size()); }

@@ -7,6 +7,7 @@
 
 #include "game/form_load.h"
 #include "platform/canvas.h"
+#include "platform/comfort_keys.h"
 #include "platform/game_screen.h"
 #include "platform/key_codes.h"
 #include "platform/message_box.h"
@@ -26,10 +27,11 @@ struct Wake {
 
 class GameWindow {
  public:
-  GameWindow(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
+  GameWindow(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound, Comforts& comforts,
              const RunMemory& memory, const GameWindowHooks& hooks)
       : hooks_(hooks),
         sound_(sound),
+        comforts_(comforts),
         screen_(pictures, fonts),
         canvas_(pictures),
         boxes_(screen_.window()),
@@ -46,10 +48,13 @@ class GameWindow {
   void on_event(const EventRecord& record);
   int wait_timeout() const;
   void handle(const SDL_Event& e, Wake& wake);
+  void key_down(const SDL_KeyboardEvent& key);
+  void press(int key_code);
   void present();
 
   const GameWindowHooks& hooks_;
   MixerDevice& sound_;
+  Comforts& comforts_;
   GameScreen screen_;
   Canvas canvas_;
   MessageBoxes boxes_;
@@ -59,6 +64,7 @@ class GameWindow {
   Uint64 loaded_at_ = 0;
   std::int64_t handler_start_ = 0;
   PushButton button_;  // "CC"
+  HeldKeys held_keys_;
   bool first_frame_shown_ = false;
 };
 
@@ -74,8 +80,33 @@ int GameWindow::wait_timeout() const {
     const auto at = static_cast<std::int64_t>(*sound - loaded_at_);
     due = due ? std::min(*due, at) : at;
   }
-  if (!due) return -1;
-  return static_cast<int>(std::clamp<std::int64_t>(*due - real_ms(), 0, INT_MAX));
+  if (!due) return comforts_.controllers.wait_limit(-1);
+  return comforts_.controllers.wait_limit(
+      static_cast<int>(std::clamp<std::int64_t>(*due - real_ms(), 0, INT_MAX)));
+}
+
+void GameWindow::press(int key_code) {
+  handler_start_ = real_ms();
+  session_.key(key_code);
+}
+
+void GameWindow::key_down(const SDL_KeyboardEvent& key) {
+  const bool repeat = key.repeat != 0;
+  // A repeat that outlived its key's press (the focus went meanwhile) is no key.
+  if (!held_keys_.press(key.keysym.scancode, repeat)) return;
+  switch (comfort_of(key.keysym.sym, key.keysym.mod, repeat)) {
+    case Comfort::fullscreen:
+      screen_.toggle_fullscreen();
+      break;
+    case Comfort::mute:
+      comforts_.sound.toggle();
+      break;
+    case Comfort::none:
+      break;
+  }
+  // Still a key of the game, as every key is.
+  const bool num_lock = (key.keysym.mod & KMOD_NUM) != 0;
+  press(virtual_key_code(key.keysym.sym, key.keysym.scancode, num_lock));
 }
 
 void GameWindow::handle(const SDL_Event& e, Wake& wake) {
@@ -86,17 +117,31 @@ void GameWindow::handle(const SDL_Event& e, Wake& wake) {
     case SDL_WINDOWEVENT:
       if (e.window.windowID != screen_.window_id()) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) wake.close = true;
+      // A new size, fullscreen or another screen: the scale is worked out again as it is drawn.
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+          e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED ||
           e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
         wake.redraw = true;
+      // The game goes on without the focus, but nothing held stays pressed.
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        held_keys_.forget();
+        comforts_.controllers.focus_lost();
+      }
       break;
-    case SDL_KEYDOWN: {
-      const bool num_lock = (e.key.keysym.mod & KMOD_NUM) != 0;
-      handler_start_ = real_ms();
-      session_.key(virtual_key_code(e.key.keysym.sym, e.key.keysym.scancode, num_lock));
+    case SDL_KEYDOWN:
+      key_down(e.key);
       break;
-    }
+    case SDL_KEYUP:
+      held_keys_.release(e.key.keysym.scancode);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERAXISMOTION:
+      if (const std::optional<PadPress> pad = comforts_.controllers.handle(e))
+        if (const std::optional<int> code = game_key_of(*pad)) press(*code);
+      break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEMOTION: {
@@ -170,8 +215,8 @@ WindowEnd GameWindow::run() {
 }  // namespace
 
 WindowEnd run_game_window(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                          RunMemory& memory, const GameWindowHooks& hooks) {
-  GameWindow window(pictures, fonts, sound, memory, hooks);
+                          Comforts& comforts, RunMemory& memory, const GameWindowHooks& hooks) {
+  GameWindow window(pictures, fonts, sound, comforts, memory, hooks);
   const WindowEnd end = window.run();
   memory.keep_from(window.form());
   return end;

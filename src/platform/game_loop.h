@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "game/session.h"
+#include "platform/comforts.h"
 #include "platform/fonts.h"
 #include "platform/mixer_device.h"
 #include "platform/pictures.h"
@@ -29,8 +30,9 @@ struct GameWindowHooks {
 };
 
 // Opens a fresh game window and plays it until Escape or its frame is closed.
-// `memory` hands the run's best score to the window and keeps it at its end.
+// `memory` hands the run's best score to the window and keeps it at its end;
+// `comforts` steer with the controllers and switch the sound.
 WindowEnd run_game_window(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                          RunMemory& memory, const GameWindowHooks& hooks = {});
+                          Comforts& comforts, RunMemory& memory, const GameWindowHooks& hooks = {});
 
 }  // namespace glouton::platform

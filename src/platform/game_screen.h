@@ -23,6 +23,7 @@ class GameScreen {
   SDL_Window* window() const { return window_.window(); }
   Uint32 window_id() const { return window_.id(); }
   void show() { window_.show(); }
+  void toggle_fullscreen() { window_.toggle_fullscreen(); }
 
   // True when the form's text boxes differ from what was last presented.
   bool text_boxes_changed(const Form1& form) const;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/audio_device.h"
 #include "platform/startup_error.h"
 
 namespace glouton::platform {
@@ -27,8 +28,11 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   // Whole-factor scaling of pixel art: no smoothing.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   const int k = initial_scale(w_, h_);
-  window_.reset(SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w_ * k,
-                                 h_ * k, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+  // On a HiDPI screen the window is as large in points, and drawn in all its
+  // pixels: the canvas's scale comes from the pixels, and stays sharp.
+  window_.reset(
+      SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w_ * k, h_ * k,
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
   if (!window_) throw StartupError(std::string("cannot open ") + what + ": " + SDL_GetError());
   SDL_SetWindowMinimumSize(window_.get(), w_, h_);
   if (icon) SDL_SetWindowIcon(window_.get(), icon);
@@ -90,14 +94,24 @@ void ScaledWindow::present() {
   SDL_RenderPresent(renderer_.get());
 }
 
+void ScaledWindow::toggle_fullscreen() {
+  // The desktop's own mode: no mode change, the screen's size, the bars ours.
+  // Leaving it, SDL gives the window back the size it had.
+  const Uint32 to = fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+  if (SDL_SetWindowFullscreen(window_.get(), to) != 0)
+    warn_on_stderr(std::string("cannot switch fullscreen: ") + SDL_GetError());
+}
+
+bool ScaledWindow::fullscreen() const {
+  return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
 Point ScaledWindow::to_content(int window_x, int window_y) const {
-  // Mouse positions come in window units, drawing in output pixels: they differ on a HiDPI screen.
-  int ww = 1, wh = 1, ow = 1, oh = 1;
-  SDL_GetWindowSize(window_.get(), &ww, &wh);
-  SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
-  const int ox = ww > 0 ? window_x * ow / ww : window_x;
-  const int oy = wh > 0 ? window_y * oh / wh : window_y;
-  return view().to_canvas(ox, oy);
+  // Mouse positions come in window points, drawing in output pixels: they differ on a HiDPI screen.
+  Size window, output;
+  SDL_GetWindowSize(window_.get(), &window.w, &window.h);
+  SDL_GetRendererOutputSize(renderer_.get(), &output.w, &output.h);
+  return window_to_canvas(w_, h_, window, output, {window_x, window_y});
 }
 
 }  // namespace glouton::platform

@@ -23,6 +23,10 @@ class ScaledWindow {
   Uint32 id() const { return SDL_GetWindowID(window_.get()); }
   void show() { SDL_ShowWindow(window_.get()); }
   void hide() { SDL_HideWindow(window_.get()); }
+  // Fullscreen on the window's screen at the largest whole scale, with bars;
+  // back in a window at the size it had before.
+  void toggle_fullscreen();
+  bool fullscreen() const;
 
   // A texture of a control's picture, null when it cannot be made.
   TexturePtr make_texture(SDL_Surface* surface) const;
@@ -38,7 +42,8 @@ class ScaledWindow {
   void put(SDL_Texture* texture, const PixelRect& place, const View& view);
   void present();
 
-  // A point of the window (as mouse events give it) in content pixels.
+  // A point of the window (as mouse events give it) in content pixels, at
+  // any scale, fullscreen or not, on a HiDPI screen too.
   Point to_content(int window_x, int window_y) const;
   bool in_content(Point p) const { return PixelRect{0, 0, w_, h_}.contains(p.x, p.y); }
 

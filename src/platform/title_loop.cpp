@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/comfort_keys.h"
 #include "platform/push_button.h"
 #include "platform/title_screen.h"
 #include "title/program_flow.h"
@@ -20,14 +21,6 @@ struct Wake {
   bool go = false;      // "GO !" was clicked, or its key pressed
   bool redraw = false;  // the window was exposed or resized, or the button changed its look
 };
-
-// The keys a focused push button answers: Enter, either one, and space. A
-// key held down clicks once.
-bool presses_button(const SDL_KeyboardEvent& key) {
-  if (key.repeat) return false;
-  const SDL_Keycode k = key.keysym.sym;
-  return k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_SPACE;
-}
 
 GameEnd game_end_of(WindowEnd end) {
   switch (end) {
@@ -44,10 +37,11 @@ GameEnd game_end_of(WindowEnd end) {
 class TitleWindow {
  public:
   TitleWindow(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound, MusicDevice& music,
-              const GameWindowHooks& game_hooks, const TitleHooks& hooks)
+              Comforts& comforts, const GameWindowHooks& game_hooks, const TitleHooks& hooks)
       : pictures_(pictures),
         fonts_(fonts),
         sound_(sound),
+        comforts_(comforts),
         game_hooks_(game_hooks),
         hooks_(hooks),
         screen_(pictures, fonts),
@@ -66,6 +60,7 @@ class TitleWindow {
   const Pictures& pictures_;
   const Fonts& fonts_;
   MixerDevice& sound_;
+  Comforts& comforts_;
   const GameWindowHooks& game_hooks_;
   const TitleHooks& hooks_;
   TitleScreen screen_;
@@ -78,8 +73,9 @@ class TitleWindow {
 };
 
 int TitleWindow::wait_timeout() const {
-  if (!form_.Timer1.Enabled()) return -1;
-  return static_cast<int>(std::clamp<std::int64_t>(form_.Timer1.due() - real_ms(), 0, INT_MAX));
+  if (!form_.Timer1.Enabled()) return comforts_.controllers.wait_limit(-1);
+  return comforts_.controllers.wait_limit(
+      static_cast<int>(std::clamp<std::int64_t>(form_.Timer1.due() - real_ms(), 0, INT_MAX)));
 }
 
 void TitleWindow::handle(const SDL_Event& e, Wake& wake) {
@@ -91,14 +87,37 @@ void TitleWindow::handle(const SDL_Event& e, Wake& wake) {
     case SDL_WINDOWEVENT:
       if (e.window.windowID != id) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) wake.close = true;
+      // A new size, fullscreen or another screen: the scale is worked out again as it is drawn.
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+          e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED ||
           e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
         wake.redraw = true;
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) comforts_.controllers.focus_lost();
       break;
     case SDL_KEYDOWN:
       // Keys with no window: the keyboard focus is nowhere SDL knows of.
-      if ((e.key.windowID == id || e.key.windowID == 0) && presses_button(e.key)) wake.go = true;
+      if (e.key.windowID != id && e.key.windowID != 0) break;
+      switch (title_key(e.key.keysym.sym, e.key.keysym.mod, e.key.repeat != 0)) {
+        case TitleKey::go:
+          wake.go = true;
+          break;
+        case TitleKey::fullscreen:
+          screen_.toggle_fullscreen();
+          break;
+        case TitleKey::mute:
+          comforts_.sound.toggle();
+          break;
+        case TitleKey::none:
+          break;
+      }
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERAXISMOTION:
+      if (const std::optional<PadPress> pad = comforts_.controllers.handle(e))
+        if (presses_go(*pad)) wake.go = true;
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -130,7 +149,8 @@ void TitleWindow::play_game() {
   screen_.hide();
   button_.release();
   screen_.set_button_pressed(false);
-  const WindowEnd end = run_game_window(pictures_, fonts_, sound_, flow_.memory, game_hooks_);
+  const WindowEnd end =
+      run_game_window(pictures_, fonts_, sound_, comforts_, flow_.memory, game_hooks_);
   flow_.game_ended(game_end_of(end));
   if (flow_.showing() != Showing::title) return;
   clock_.now = real_ms();
@@ -182,9 +202,9 @@ void TitleWindow::run() {
 }  // namespace
 
 void run_program(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                 MusicDevice& music, const GameWindowHooks& game_hooks,
+                 MusicDevice& music, Comforts& comforts, const GameWindowHooks& game_hooks,
                  const TitleHooks& title_hooks) {
-  TitleWindow title(pictures, fonts, sound, music, game_hooks, title_hooks);
+  TitleWindow title(pictures, fonts, sound, music, comforts, game_hooks, title_hooks);
   title.run();
 }
 

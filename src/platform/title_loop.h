@@ -21,7 +21,7 @@ struct TitleHooks {
 // Runs the title window and the game windows it opens until the program ends:
 // Escape in a game, the title window's frame closed, or the session's end.
 void run_program(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                 MusicDevice& music, const GameWindowHooks& game_hooks = {},
+                 MusicDevice& music, Comforts& comforts, const GameWindowHooks& game_hooks = {},
                  const TitleHooks& title_hooks = {});
 
 }  // namespace glouton::platform

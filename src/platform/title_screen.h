@@ -18,6 +18,7 @@ class TitleScreen {
   Uint32 window_id() const { return window_.id(); }
   void show();
   void hide() { window_.hide(); }
+  void toggle_fullscreen() { window_.toggle_fullscreen(); }
 
   TitleDrawing& drawing() { return drawing_; }
   // Uploads the part of the drawing that changed, draws everything and presents.

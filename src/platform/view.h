@@ -15,6 +15,10 @@ struct Point {
   int x = 0, y = 0;
 };
 
+struct Size {
+  int w = 0, h = 0;
+};
+
 // The largest whole k (at least 1) with content_w*k <= area_w and content_h*k <= area_h.
 int whole_scale(int content_w, int content_h, int area_w, int area_h);
 
@@ -32,5 +36,11 @@ struct View {
 
 // The canvas of content_w × content_h shown in an output of out_w × out_h.
 View fit_view(int content_w, int content_h, int out_w, int out_h);
+
+// A point of a window, in the units mouse events give, in canvas pixels. The
+// window counts in points and draws in `output` pixels, more of them than
+// points on a HiDPI screen: the point's middle is taken to the output, then
+// back through the whole scale and the bars to the canvas.
+Point window_to_canvas(int content_w, int content_h, Size window, Size output, Point p);
 
 }  // namespace glouton::platform

@@ -1,0 +1,212 @@
+// The player's comforts that need no window: which keys switch fullscreen
+// and the sound, which key-downs reach the game around a loss of focus, the
+// mouse mapped to the canvas at every whole scale and on a HiDPI screen, and
+// the sound switch on SDL_mixer's dummy output.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/audio_device.h"
+#include "platform/comfort_keys.h"
+#include "platform/controls.h"
+#include "platform/sound_switch.h"
+#include "platform/view.h"
+
+namespace glouton::platform {
+namespace {
+
+TEST(ComfortKeys, F11AndAltEnterSwitchFullscreenAndMTheSound) {
+  EXPECT_EQ(comfort_of(SDLK_F11, KMOD_NONE, false), Comfort::fullscreen);
+  EXPECT_EQ(comfort_of(SDLK_F11, KMOD_SHIFT, false), Comfort::fullscreen);
+  EXPECT_EQ(comfort_of(SDLK_RETURN, KMOD_LALT, false), Comfort::fullscreen);
+  EXPECT_EQ(comfort_of(SDLK_RETURN, KMOD_RALT, false), Comfort::fullscreen);
+  EXPECT_EQ(comfort_of(SDLK_KP_ENTER, KMOD_LALT, false), Comfort::fullscreen);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_NONE, false), Comfort::mute);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_LSHIFT, false), Comfort::mute);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_CAPS, false), Comfort::mute);
+}
+
+TEST(ComfortKeys, OtherKeysAndRepeatsAskNothing) {
+  EXPECT_EQ(comfort_of(SDLK_RETURN, KMOD_NONE, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_RETURN, KMOD_LCTRL, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_F10, KMOD_NONE, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_LEFT, KMOD_NONE, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_n, KMOD_NONE, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_LCTRL, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_LALT, false), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_LGUI, false), Comfort::none);
+  // A key held down switches once, not back and forth with its repeats.
+  EXPECT_EQ(comfort_of(SDLK_F11, KMOD_NONE, true), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_RETURN, KMOD_LALT, true), Comfort::none);
+  EXPECT_EQ(comfort_of(SDLK_m, KMOD_NONE, true), Comfort::none);
+}
+
+TEST(TitleKeys, EnterAndSpaceClickGoButAltEnterSwitchesFullscreen) {
+  EXPECT_EQ(title_key(SDLK_RETURN, KMOD_NONE, false), TitleKey::go);
+  EXPECT_EQ(title_key(SDLK_KP_ENTER, KMOD_NUM, false), TitleKey::go);
+  EXPECT_EQ(title_key(SDLK_SPACE, KMOD_NONE, false), TitleKey::go);
+  EXPECT_EQ(title_key(SDLK_RETURN, KMOD_LALT, false), TitleKey::fullscreen);
+  EXPECT_EQ(title_key(SDLK_KP_ENTER, KMOD_RALT, false), TitleKey::fullscreen);
+  EXPECT_EQ(title_key(SDLK_F11, KMOD_NONE, false), TitleKey::fullscreen);
+  EXPECT_EQ(title_key(SDLK_m, KMOD_NONE, false), TitleKey::mute);
+  EXPECT_EQ(title_key(SDLK_g, KMOD_NONE, false), TitleKey::none);
+  EXPECT_EQ(title_key(SDLK_ESCAPE, KMOD_NONE, false), TitleKey::none);
+  // Held down, Enter clicks once.
+  EXPECT_EQ(title_key(SDLK_RETURN, KMOD_NONE, true), TitleKey::none);
+  EXPECT_EQ(title_key(SDLK_SPACE, KMOD_NONE, true), TitleKey::none);
+}
+
+TEST(HeldKeys, RepeatsCountOnlyForAKeySeenGoingDown) {
+  HeldKeys keys;
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_LEFT, false));
+  EXPECT_TRUE(keys.held(SDL_SCANCODE_LEFT));
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_LEFT, true));
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_LEFT, true));
+  // A repeat of a key pressed elsewhere (held over from the title) is dropped.
+  EXPECT_FALSE(keys.press(SDL_SCANCODE_RETURN, true));
+  keys.release(SDL_SCANCODE_LEFT);
+  EXPECT_FALSE(keys.held(SDL_SCANCODE_LEFT));
+  EXPECT_FALSE(keys.press(SDL_SCANCODE_LEFT, true)) << "a repeat after the key came up";
+}
+
+TEST(HeldKeys, LosingTheFocusStopsEveryRepeatUntilAFreshPress) {
+  HeldKeys keys;
+  keys.press(SDL_SCANCODE_UP, false);
+  keys.press(SDL_SCANCODE_SPACE, false);
+  keys.forget();
+  EXPECT_FALSE(keys.held(SDL_SCANCODE_UP));
+  EXPECT_FALSE(keys.press(SDL_SCANCODE_UP, true));
+  EXPECT_FALSE(keys.press(SDL_SCANCODE_SPACE, true));
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_UP, false)) << "a fresh press always counts";
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_UP, true));
+  EXPECT_FALSE(keys.press(SDL_SCANCODE_SPACE, true));
+  // A key SDL has no place for is never held back.
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_UNKNOWN, false));
+  EXPECT_TRUE(keys.press(SDL_SCANCODE_UNKNOWN, true));
+}
+
+// The "GO !" button of the title, 66 × 28 pixels at (14, 425).
+const PixelRect go = to_pixels(go_place);
+
+Point click(Size window, Size output, int x, int y) {
+  return window_to_canvas(title_width, title_height, window, output, {x, y});
+}
+
+bool on_go(Point p) {
+  return go.contains(p.x, p.y);
+}
+
+TEST(MouseMapping, LandsOnTheSameCanvasPixelAtScalesOneTwoAndThree) {
+  for (int k = 1; k <= 3; ++k) {
+    const Size size{title_width * k, title_height * k};
+    // Every window pixel of the canvas's pixel (40, 439) maps back to it.
+    for (int dx = 0; dx < k; ++dx) {
+      const Point p = click(size, size, 40 * k + dx, 439 * k + dx);
+      EXPECT_EQ(p.x, 40) << "scale " << k;
+      EXPECT_EQ(p.y, 439) << "scale " << k;
+    }
+    EXPECT_TRUE(on_go(click(size, size, go.x * k, go.y * k))) << "scale " << k;
+    EXPECT_FALSE(on_go(click(size, size, go.x * k - 1, go.y * k))) << "scale " << k;
+    EXPECT_TRUE(on_go(click(size, size, (go.x + go.w) * k - 1, (go.y + go.h) * k - 1)));
+    EXPECT_FALSE(on_go(click(size, size, (go.x + go.w) * k, (go.y + go.h) * k - 1)));
+  }
+}
+
+TEST(MouseMapping, GoesThroughTheLetterboxOfAResizedOrFullscreenWindow) {
+  // 1024 × 768 fullscreen: scale 1, bars of 159 and 150 pixels.
+  const Size screen{1024, 768};
+  Point p = click(screen, screen, 159 + 40, 150 + 439);
+  EXPECT_EQ(p.x, 40);
+  EXPECT_EQ(p.y, 439);
+  EXPECT_FALSE(on_go(click(screen, screen, 40, 439))) << "where GO is when there is no bar";
+  // 1920 × 1080: scale 2, bars of 254 and 72 pixels.
+  const Size hd{1920, 1080};
+  p = click(hd, hd, 254 + 80, 72 + 878);
+  EXPECT_EQ(p.x, 40);
+  EXPECT_EQ(p.y, 439);
+  p = click(hd, hd, 253, 71);
+  EXPECT_LT(p.x, 0);
+  EXPECT_LT(p.y, 0);
+}
+
+TEST(MouseMapping, AHiDpiWindowCountsInPointsAndDrawsInTwiceThePixels) {
+  // A window of 706 × 468 points drawn in 1412 × 936 pixels: the canvas at scale 2.
+  const Size points{title_width, title_height};
+  const Size pixels{2 * title_width, 2 * title_height};
+  EXPECT_EQ(fit_view(title_width, title_height, pixels.w, pixels.h).scale, 2);
+  Point p = click(points, pixels, 40, 439);
+  EXPECT_EQ(p.x, 40);
+  EXPECT_EQ(p.y, 439);
+  EXPECT_TRUE(on_go(click(points, pixels, go.x, go.y)));
+  EXPECT_FALSE(on_go(click(points, pixels, go.x - 1, go.y)));
+  p = click(points, pixels, title_width - 1, title_height - 1);
+  EXPECT_EQ(p.x, title_width - 1);
+  EXPECT_EQ(p.y, title_height - 1);
+  // Fullscreen on a 2× screen of 1280 × 800 points: 2560 × 1600 pixels, scale 3 with bars.
+  const Size screen_points{1280, 800}, screen_pixels{2560, 1600};
+  const View v = fit_view(title_width, title_height, screen_pixels.w, screen_pixels.h);
+  EXPECT_EQ(v.scale, 3);
+  EXPECT_EQ(v.x, (2560 - 3 * 706) / 2);
+  EXPECT_EQ(v.y, (1600 - 3 * 468) / 2);
+  // The point over canvas pixel (40, 439): pixel 221 + 120 across, 98 + 1317 down, halved.
+  p = click(screen_points, screen_pixels, (221 + 121) / 2, (98 + 1318) / 2);
+  EXPECT_EQ(p.x, 40);
+  EXPECT_EQ(p.y, 439);
+}
+
+TEST(MouseMapping, AWindowWithNoSizeYetMapsAsAtScaleOne) {
+  const Point p = click({0, 0}, {0, 0}, 40, 439);
+  EXPECT_EQ(p.x, 40);
+  EXPECT_EQ(p.y, 439);
+}
+
+class SoundSwitchOnMixer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    audio_ = std::make_unique<AudioDevice>([this](const std::string& w) { warning_ = w; });
+    ASSERT_TRUE(audio_->opened()) << warning_;
+  }
+  void TearDown() override {
+    Mix_Volume(-1, MIX_MAX_VOLUME);
+    Mix_VolumeMusic(MIX_MAX_VOLUME);
+    audio_.reset();
+    unsetenv("SDL_AUDIODRIVER");
+  }
+  std::unique_ptr<AudioDevice> audio_;
+  std::string warning_;
+};
+
+TEST_F(SoundSwitchOnMixer, SilencesEveryChannelAndTheMusicThenRestoresThem) {
+  const int channels = Mix_AllocateChannels(-1);
+  ASSERT_GE(channels, 2);
+  Mix_Volume(0, 100);
+  Mix_Volume(1, 37);
+  Mix_VolumeMusic(90);
+  SoundSwitch s;
+  EXPECT_FALSE(s.muted());
+  s.toggle();
+  EXPECT_TRUE(s.muted());
+  for (int c = 0; c < channels; ++c) EXPECT_EQ(Mix_Volume(c, -1), 0) << "channel " << c;
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+  s.toggle();
+  EXPECT_FALSE(s.muted());
+  EXPECT_EQ(Mix_Volume(0, -1), 100);
+  EXPECT_EQ(Mix_Volume(1, -1), 37);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 90);
+  // And again: the switch goes on working, each time from the volumes of the moment.
+  Mix_Volume(1, 64);
+  s.toggle();
+  EXPECT_EQ(Mix_Volume(1, -1), 0);
+  s.toggle();
+  EXPECT_EQ(Mix_Volume(1, -1), 64);
+  EXPECT_EQ(Mix_Volume(0, -1), 100);
+}
+
+}  // namespace
+}  // namespace glouton::platform
