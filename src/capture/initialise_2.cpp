@@ -11,25 +11,13 @@ namespace {
 void repaint_maze_from_grid(Form1& f) {
   for (int r = 1; r <= rows; ++r) {
     for (int c = 1; c <= columns; ++c) {
-      switch (f.labyrinthe(r, c)) {
-        case gomme:
-          paint_on_cell(f.surface, Picture::gomme, c, r);
-          break;
-        case mur:
-          paint_on_cell(f.surface, Picture::mur, c, r);
-          break;
-        case sol:
-          paint_on_cell(f.surface, Picture::sol, c, r);
-          break;
-        case bonus: {
-          const std::optional<Bonus> b = bonus_of_level(f.niveau);
-          paint_on_cell(f.surface, b ? b->picture : Picture::sol, c, r);
-          if (b) f.valeur_bonus = b->value;
-          break;
-        }
-        default:
-          break;
-      }
+      const int code = f.labyrinthe(r, c);
+      if (code == mur)
+        paint_on_cell(f.surface, Picture::mur, c, r);
+      else
+        repaint_tile(f, c, r, code);
+      if (code == bonus)
+        if (const std::optional<Bonus> b = bonus_of_level(f.niveau)) f.valeur_bonus = b->value;
     }
   }
 }

@@ -95,25 +95,6 @@ void nouvelle_cible(Form1& f, int n) {
   t.cible_y = 2 * t.y < rows ? 12 : 0;
 }
 
-void repaint_tile(Form1& f, int c, int r, int code) {
-  switch (code) {
-    case gomme:
-      paint_on_cell(f.surface, Picture::gomme, c, r);
-      break;
-    case sol:
-      paint_on_cell(f.surface, Picture::sol, c, r);
-      break;
-    case bonus: {
-      // From level 4 on the bonus cell shows floor, as the level build paints it.
-      const std::optional<Bonus> b = bonus_of_level(f.niveau);
-      paint_on_cell(f.surface, b ? b->picture : Picture::sol, c, r);
-      break;
-    }
-    default:
-      break;
-  }
-}
-
 void efface_tete(Form1& f, int n) {
   const Tete& t = f.tete(n);
   // Both tiles from the grid as it is now: what the glouton ate stays eaten.

@@ -23,7 +23,4 @@ void nouvelle_cible(Form1& f, int n);
 void efface_tete(Form1& f, int n);
 void affiche_tete(Form1& f, int n);
 
-// Paints the tile of cell (c, r) as a chaser leaves it behind, from its code.
-void repaint_tile(Form1& f, int c, int r, int code);
-
 }  // namespace glouton

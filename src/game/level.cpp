@@ -17,6 +17,25 @@ std::optional<Bonus> bonus_of_level(int niveau) {
   }
 }
 
+void repaint_tile(Form1& f, int c, int r, int code) {
+  switch (code) {
+    case gomme:
+      paint_on_cell(f.surface, Picture::gomme, c, r);
+      break;
+    case sol:
+      paint_on_cell(f.surface, Picture::sol, c, r);
+      break;
+    case bonus: {
+      // From level 4 on the bonus cell shows floor, as the level build paints it.
+      const std::optional<Bonus> b = bonus_of_level(f.niveau);
+      paint_on_cell(f.surface, b ? b->picture : Picture::sol, c, r);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
 namespace {
 
 // A mover's start cell: floor first, so nothing of an earlier sprite shows

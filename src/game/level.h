@@ -34,6 +34,10 @@ struct Bonus {
 // The bonus of levels 0 to 3; from level 4 on there is none to show.
 std::optional<Bonus> bonus_of_level(int niveau);
 
+// Paints the tile of cell (c, r) from its code, as the movers leave it
+// behind: pellet, floor or the level's bonus; nothing for any other code.
+void repaint_tile(Form1& f, int c, int r, int code);
+
 // Builds and paints a level: movers on their start cells, best score raised,
 // lives icons, the grid from the layout, the pellets counted, cue 4.
 void initialise_niveau(Form1& f);
