@@ -14,10 +14,10 @@ void repaint_maze_from_grid(Form1& f) {
       const int code = f.labyrinthe(r, c);
       if (code == mur)
         paint_on_cell(f.surface, Picture::mur, c, r);
+      else if (code == bonus)
+        paint_bonus_cell(f, c, r);
       else
         repaint_tile(f, c, r, code);
-      if (code == bonus)
-        if (const std::optional<Bonus> b = bonus_of_level(f.niveau)) f.valeur_bonus = b->value;
     }
   }
 }

@@ -36,6 +36,12 @@ void repaint_tile(Form1& f, int c, int r, int code) {
   }
 }
 
+void paint_bonus_cell(Form1& f, int c, int r) {
+  repaint_tile(f, c, r, bonus);
+  // From level 4 on the cell shows floor and the bonus keeps the last value.
+  if (const std::optional<Bonus> b = bonus_of_level(f.niveau)) f.valeur_bonus = b->value;
+}
+
 namespace {
 
 // A mover's start cell: floor first, so nothing of an earlier sprite shows
@@ -103,14 +109,9 @@ void initialise_niveau(Form1& f) {
           f.glouton_py = r * f.surface.Height(Picture::glouton);
           f.labyrinthe(r, c) = sol;
           break;
-        case bonus: {
-          // From level 4 on the bonus cell looks like floor and keeps the last value.
-          const std::optional<Bonus> b = bonus_of_level(f.niveau);
-          const Picture shown = b ? b->picture : Picture::sol;
-          paint_on_cell(f.surface, shown, c, r);
-          if (b) f.valeur_bonus = b->value;
+        case bonus:
+          paint_bonus_cell(f, c, r);
           break;
-        }
         case depart_tete1:
           place_tete_on_start(f, 1, c, r);
           break;

@@ -38,6 +38,10 @@ std::optional<Bonus> bonus_of_level(int niveau);
 // behind: pellet, floor or the level's bonus; nothing for any other code.
 void repaint_tile(Form1& f, int c, int r, int code);
 
+// Paints the bonus cell (c, r) with the level's bonus and gives the bonus the
+// level's value; from level 4 on it shows floor and keeps the last value.
+void paint_bonus_cell(Form1& f, int c, int r);
+
 // Builds and paints a level: movers on their start cells, best score raised,
 // lives icons, the grid from the layout, the pellets counted, cue 4.
 void initialise_niveau(Form1& f);

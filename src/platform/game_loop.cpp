@@ -12,6 +12,7 @@
 #include "platform/key_codes.h"
 #include "platform/message_box.h"
 #include "platform/push_button.h"
+#include "platform/scaled_window.h"
 
 namespace glouton::platform {
 
@@ -117,12 +118,7 @@ void GameWindow::handle(const SDL_Event& e, Wake& wake) {
     case SDL_WINDOWEVENT:
       if (e.window.windowID != screen_.window_id()) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) wake.close = true;
-      // A new size, fullscreen or another screen: the scale is worked out again as it is drawn.
-      if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-          e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-          e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED ||
-          e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
-        wake.redraw = true;
+      if (needs_redraw(e.window)) wake.redraw = true;
       // The game goes on without the focus, but nothing held stays pressed.
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         held_keys_.forget();

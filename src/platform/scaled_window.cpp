@@ -7,6 +7,19 @@
 
 namespace glouton::platform {
 
+bool needs_redraw(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+      return true;
+    default:
+      return false;
+  }
+}
+
 namespace {
 
 // Room left for the window's frame and title bar when choosing the scale.

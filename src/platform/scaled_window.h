@@ -11,6 +11,10 @@ namespace glouton::platform {
 // The caption of both windows.
 inline constexpr const char* window_caption = "Glouton";
 
+// A new size, fullscreen, another screen, or the window shown again: the
+// scale is worked out anew as the window is drawn.
+bool needs_redraw(const SDL_WindowEvent& event);
+
 class ScaledWindow {
  public:
   // Opens the window hidden, at the largest whole scale of the content that

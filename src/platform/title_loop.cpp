@@ -8,6 +8,7 @@
 
 #include "platform/comfort_keys.h"
 #include "platform/push_button.h"
+#include "platform/scaled_window.h"
 #include "platform/title_screen.h"
 #include "title/program_flow.h"
 
@@ -87,12 +88,7 @@ void TitleWindow::handle(const SDL_Event& e, Wake& wake) {
     case SDL_WINDOWEVENT:
       if (e.window.windowID != id) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) wake.close = true;
-      // A new size, fullscreen or another screen: the scale is worked out again as it is drawn.
-      if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-          e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-          e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED ||
-          e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
-        wake.redraw = true;
+      if (needs_redraw(e.window)) wake.redraw = true;
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) comforts_.controllers.focus_lost();
       break;
     case SDL_KEYDOWN:
