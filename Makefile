@@ -1,26 +1,37 @@
 # Two commands for a fresh Debian machine:
 #   make play   installs what is missing, builds and starts the game
 #   make test   installs what is missing, builds and runs every test
+# and for contributors:
+#   make test-fresh   `make test` on a fresh clone in a brand-new Debian 12 (as CI does)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := $(shell grep -v '^\#' packages.txt)
 
-.PHONY: play test test-asan bench build deps configure format clean
+.PHONY: play test test-asan test-fresh bench build deps configure format clean
 
 play: build
 	$(BUILD)/glouton
 
-test: build
+# Our warnings are errors here (GLOUTON_WERROR), not for whoever builds the
+# sources another way.
+test: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DGLOUTON_WERROR=ON
+	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) test-asan
+
+# `make test` as CI runs it: on a fresh clone of the committed HEAD inside a
+# minimal Debian 12 made for the run (needs root; see tools/fresh-debian.sh).
+test-fresh:
+	bash tools/fresh-debian.sh -- make test
 
 # The core, the simulator and their tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, without SDL: any finding fails the run.
 test-asan: deps
-	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	  -DGLOUTON_WITH_SDL=OFF -DGLOUTON_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DGLOUTON_WITH_SDL=OFF \
+	  -DGLOUTON_SANITIZE=ON -DGLOUTON_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|sim|long'
 

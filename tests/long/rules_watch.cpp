@@ -20,7 +20,9 @@ bool has_cue(const EventRecord& r, int cue) {
 }
 
 std::string cell_text(int x, int y) {
-  return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  std::string text = "(";
+  text.append(std::to_string(x)).append(", ").append(std::to_string(y)).append(")");
+  return text;
 }
 
 // The lives strip slot of a paint at (x, 0), or -1.

@@ -2,6 +2,7 @@
 // mapped back to the canvas, the controls' places, and how they are drawn.
 #include <gtest/gtest.h>
 
+#include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <array>
@@ -71,9 +72,17 @@ TEST(Controls, SitAtTheirTwipPlaces) {
   EXPECT_TRUE(same(to_pixels(command1_place), {-2, 1, 27, 19}));
   EXPECT_TRUE(same(to_pixels(image2_corner), {514, 2, 0, 0}));
   EXPECT_TRUE(same(to_pixels(image1_corner), {307, 5, 0, 0}));
-  // Both captions and both boxes lie inside the canvas.
-  EXPECT_LE(514 + 111, canvas_width);
-  EXPECT_LE(307 + 67, 377);
+}
+
+// The captions at their pictures' real sizes: "SCORE" ends inside the canvas,
+// and "HighS:" ends before the best-score box begins.
+TEST(Controls, CaptionsFitBesideTheBoxes) {
+  const SurfacePtr score{IMG_Load(GLOUTON_SOURCE_DIR "/assets/score.xpm")};
+  const SurfacePtr highs{IMG_Load(GLOUTON_SOURCE_DIR "/assets/highs.xpm")};
+  ASSERT_TRUE(score && highs) << IMG_GetError();
+  EXPECT_LE(to_pixels(image2_corner).x + score->w, canvas_width);
+  EXPECT_LE(to_pixels(image1_corner).x + highs->w, to_pixels(text3_place).x);
+  EXPECT_LE(to_pixels(text1_place).x + to_pixels(text1_place).w, canvas_width);
 }
 
 class ControlLooks : public ::testing::Test {
