@@ -50,8 +50,8 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
 	  if [ "$$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi; \
-	  $$sudo apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
+	  $$sudo apt-get update -q -o DPkg::Lock::Timeout=600 && \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q -o DPkg::Lock::Timeout=600 --no-install-recommends $$missing; \
 	fi
 
 # Every measured figure with its target: handler costs, simulation speed,

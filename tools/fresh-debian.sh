@@ -31,7 +31,8 @@ cannot() { echo "fresh-debian: cannot make the fresh Debian 12: $*" >&2; exit 3;
 repo=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel) || cannot "not in a git clone"
 if ! command -v mmdebstrap >/dev/null; then
   echo "fresh-debian: installing mmdebstrap on the host" >&2
-  { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q mmdebstrap; } >/dev/null ||
+  { apt-get update -q -o DPkg::Lock::Timeout=600 &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o DPkg::Lock::Timeout=600 mmdebstrap; } >/dev/null ||
     cannot "mmdebstrap could not be installed"
 fi
 
