@@ -33,11 +33,19 @@ void Session::key(int key_code) {
   finish(clock_.now, Event::key, key_code);
 }
 
-void Session::run_due_timers() {
-  std::array<Timer*, 5> timers = form_.timers();
-  for (std::size_t i = 0; i < timers.size() && !ended(); ++i) {
+void Session::run_due_timers(bool before_now) {
+  const std::array<Timer*, 5> timers = form_.timers();
+  const std::int64_t last = before_now ? clock_.now - 1 : clock_.now;
+  while (!ended()) {
+    // The earliest due tick, the lowest timer first at one instant. A handled
+    // tick moves past now, and a timer a handler starts is due after now.
+    std::size_t i = timers.size();
+    for (std::size_t k = 0; k < timers.size(); ++k)
+      if (timers[k]->Enabled() && timers[k]->due() <= last &&
+          (i == timers.size() || timers[k]->due() < timers[i]->due()))
+        i = k;
+    if (i == timers.size()) return;
     Timer& timer = *timers[i];
-    if (!timer.is_due()) continue;
     const std::int64_t t = timer.due();
     timer.ticked();  // before the handler, which may restart it
     const auto ev = static_cast<Event>(static_cast<int>(Event::Timer1) + static_cast<int>(i));

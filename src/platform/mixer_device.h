@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/audio_device.h"
-#include "platform/file_sound_order.h"
+#include "sound/file_sound_order.h"
 #include "sound/sound_device.h"
 
 namespace glouton::platform {

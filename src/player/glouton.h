@@ -8,6 +8,7 @@ namespace glouton {
 
 // Virtual key codes the game knows.
 enum Key : int {
+  key_enter = 13,
   key_escape = 27,
   key_space = 32,
   key_left = 37,

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/line_file.h"
 #include "app/options.h"
-#include "app/trace_file.h"
 #include "platform/message_box.h"
 #include "platform/sdl_context.h"
 #include "sim/simulation.h"
@@ -52,7 +52,7 @@ TEST(TraceFile, WritesTheSimulatorsLinesWithTheirWallTimeOnFlush) {
   testing::TempDir dir;
   const std::filesystem::path path = dir.path() / "trace.jsonl";
   std::string error;
-  std::unique_ptr<app::TraceFile> trace = app::TraceFile::create(path.string(), error);
+  std::unique_ptr<app::LineFile> trace = app::LineFile::create(path.string(), "trace", error);
   ASSERT_TRUE(trace) << error;
 
   Simulation sim;
@@ -81,7 +81,7 @@ TEST(TraceFile, WritesTheSimulatorsLinesWithTheirWallTimeOnFlush) {
 
 TEST(TraceFile, AFileThatCannotBeMadeIsAnError) {
   std::string error;
-  EXPECT_FALSE(app::TraceFile::create("/nonexistent-folder/trace.jsonl", error));
+  EXPECT_FALSE(app::LineFile::create("/nonexistent-folder/trace.jsonl", "trace", error));
   EXPECT_NE(error.find("/nonexistent-folder/trace.jsonl"), std::string::npos) << error;
 }
 

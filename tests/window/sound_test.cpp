@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/file_sound_order.h"
 #include "platform/mixer_device.h"
 #include "platform/tone.h"
+#include "sound/file_sound_order.h"
 #include "temp_dir.h"
 
 namespace glouton::platform {
