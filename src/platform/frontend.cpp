@@ -60,6 +60,13 @@ class Frontend final : private ProgramHost {
   void handle_game(const SDL_Event& e);
   void key_down(const SDL_KeyboardEvent& key);
   void show_box();
+  void stop_replay() {
+    replay_stopped_ = true;
+    program_.quit(now_);
+  }
+  bool running() const {
+    return player_ ? !replay_stopped_ && !player_->done() : !program_.ended();
+  }
   void sync_screens();
   void present_game();
   void present_title();
@@ -80,6 +87,7 @@ class Frontend final : private ProgramHost {
   std::int64_t now_ = 0;          // the real time of the wake being handled
   std::int64_t game_loaded_ = 0;  // the real time the game window loaded
   std::int64_t handler_start_ = 0;
+  bool replay_stopped_ = false;
   bool redraw_ = false;  // a window was exposed or resized, or a button changed its look
 };
 
@@ -129,7 +137,7 @@ void Frontend::key_down(const SDL_KeyboardEvent& key) {
   const int code = virtual_key_code(key.keysym.sym, key.keysym.scancode, num_lock);
   if (player_) {
     // A replay shown: the player's Escape ends it, and no other key counts.
-    if (code == key_escape && !repeat) program_.quit(now_);
+    if (code == key_escape && !repeat) stop_replay();
     return;
   }
   const int place = key.keysym.scancode > SDL_SCANCODE_UNKNOWN ? key.keysym.scancode : -1;
@@ -174,7 +182,7 @@ void Frontend::handle_game(const SDL_Event& e) {
       if (needs_redraw(e.window)) redraw_ = true;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
         if (player_)
-          program_.quit(now_);
+          stop_replay();
         else
           program_.close(now_);
       }
@@ -305,7 +313,7 @@ void Frontend::run(const std::vector<ReplayStep>* replay) {
   sync_screens();
   if (hooks_.woke) hooks_.woke();
 
-  while (!program_.ended() && !(player_ && player_->done())) {
+  while (running()) {
     const int timeout = wait_timeout();
     SDL_Event e;
     const bool got = timeout < 0    ? SDL_WaitEvent(&e) != 0
@@ -316,14 +324,16 @@ void Frontend::run(const std::vector<ReplayStep>* replay) {
     sound_.update();
     if (got) {
       handle(e);
-      while (!program_.ended() && SDL_PollEvent(&e)) handle(e);
+      while (running() && SDL_PollEvent(&e)) handle(e);
     }
-    if (player_)
-      player_->advance(now_);
-    else
-      program_.advance(now_);
-    show_box();
-    if (!program_.ended()) sync_screens();
+    if (running()) {
+      if (player_)
+        player_->advance(now_);
+      else
+        program_.advance(now_);
+      show_box();
+      sync_screens();
+    }
     if (hooks_.woke) hooks_.woke();
   }
 }

@@ -72,12 +72,23 @@ ReplayResult parse_replay(std::string_view text) {
     }
     result.steps.push_back({ReplayStep::wake, *t, 0});
   }
-  if (line_number == 0) return fail("empty file: not a replay");
+  if (line_number == 0) {
+    line_number = 1;
+    return fail("empty file: not a replay");
+  }
   return result;
 }
 
 ReplayPlayer::ReplayPlayer(Program& program, std::vector<ReplayStep> steps, std::int64_t start)
     : program_(program), steps_(std::move(steps)), origin_(start), last_(start) {}
+
+bool ReplayPlayer::done() const {
+  std::size_t i = next_;
+  if (!program_.ended()) return i >= steps_.size();
+  // The wake of the line that ended a window has nothing left to run.
+  while (i < steps_.size() && steps_[i].kind == ReplayStep::wake) ++i;
+  return i >= steps_.size() || steps_[i].kind != ReplayStep::load;
+}
 
 std::int64_t ReplayPlayer::time_of(const ReplayStep& step) const {
   return step.kind == ReplayStep::load ? last_ : origin_ + step.t;

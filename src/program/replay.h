@@ -45,9 +45,8 @@ class ReplayPlayer {
   std::optional<std::int64_t> next_wake() const;
   // Plays every wake due by `now`, each at its own time.
   void advance(std::int64_t now);
-  bool done() const {
-    return next_ >= steps_.size() || (program_.ended() && steps_[next_].kind != ReplayStep::load);
-  }
+  // All is played, or the program has ended with no window to load after it.
+  bool done() const;
 
  private:
   std::int64_t time_of(const ReplayStep& step) const;
