@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "sim/trace.h"
+#include "program/trace.h"
 
 namespace glouton::app {
 

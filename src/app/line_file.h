@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/session.h"
+#include "program/session.h"
 
 namespace glouton::app {
 

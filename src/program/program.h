@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "game/session.h"
 #include "program/program_flow.h"
+#include "program/session.h"
 #include "title/form2.h"
 
 namespace glouton {

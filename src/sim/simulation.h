@@ -6,24 +6,22 @@
 #include <functional>
 #include <vector>
 
-#include "game/session.h"
+#include "game/form1.h"
 #include "program/program.h"
 #include "program/replay.h"
+#include "program/session.h"
+#include "program/trace.h"
 #include "sim/key_script.h"
-#include "sim/trace.h"
-#include "window/form1.h"
 
 namespace glouton {
 
-// A drawing surface that remembers what was painted, 480-twip pictures.
+// A drawing surface that remembers what was painted.
 class RecordingSurface final : public Surface {
  public:
   explicit RecordingSurface(bool record) : record_(record) {}
   void PaintPicture(Picture picture, int x, int y) override {
     if (record_) paints_.push_back({picture, x, y});
   }
-  int Width(Picture) const override { return 480; }
-  int Height(Picture) const override { return 480; }
   // The paints since the last call.
   std::vector<Paint> take() {
     std::vector<Paint> out;

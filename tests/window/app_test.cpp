@@ -8,8 +8,8 @@
 #include "app/options.h"
 #include "platform/message_box.h"
 #include "platform/sdl_context.h"
+#include "program/trace.h"
 #include "sim/simulation.h"
-#include "sim/trace.h"
 #include "temp_dir.h"
 
 namespace glouton {

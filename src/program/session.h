@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/form1.h"
+#include "game/form1.h"
 
 namespace glouton {
 

@@ -1,4 +1,4 @@
-#include "game/session.h"
+#include "program/session.h"
 
 #include <array>
 
