@@ -15,7 +15,7 @@
 #include "platform/push_button.h"
 #include "platform/scaled_window.h"
 #include "platform/title_screen.h"
-#include "player/glouton.h"
+#include "ports/keys.h"
 
 namespace glouton::platform {
 

@@ -86,18 +86,18 @@ void Program::go(std::int64_t now) {
 }
 
 void Program::note(std::int64_t now, std::string_view token) {
-  if (!game_) return;
+  if (!record_ || !game_) return;
   const std::int64_t t = now - game_->origin;
   if (line_t_ && *line_t_ != t) end_wake();
   line_t_ = t;
-  if (!record_ || token.empty()) return;
+  if (token.empty()) return;
   line_ += ' ';
   line_ += token;
 }
 
 void Program::end_wake() {
-  if (line_t_ && record_ && (line_ran_ || !line_.empty()))
-    host_.replay_line(std::to_string(*line_t_) + line_);
+  if (!record_) return;
+  if (line_t_ && (line_ran_ || !line_.empty())) host_.replay_line(std::to_string(*line_t_) + line_);
   line_t_.reset();
   line_.clear();
   line_ran_ = false;

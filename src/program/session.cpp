@@ -37,36 +37,38 @@ void Session::run_due_timers(bool before_now) {
   const std::array<Timer*, 5> timers = form_.timers();
   const std::int64_t last = before_now ? clock_.now - 1 : clock_.now;
   while (!ended()) {
-    // The earliest due tick, the lowest timer first at one instant. A handled
-    // tick moves past now, and a timer a handler starts is due after now.
-    std::size_t i = timers.size();
-    for (std::size_t k = 0; k < timers.size(); ++k)
-      if (timers[k]->Enabled() && timers[k]->due() <= last &&
-          (i == timers.size() || timers[k]->due() < timers[i]->due()))
-        i = k;
-    if (i == timers.size()) return;
-    Timer& timer = *timers[i];
-    const std::int64_t t = timer.due();
-    timer.ticked();  // before the handler, which may restart it
-    const auto ev = static_cast<Event>(static_cast<int>(Event::Timer1) + static_cast<int>(i));
-    switch (ev) {
-      case Event::Timer1:
-        Timer1_Timer(form_);
-        break;
-      case Event::Timer2:
-        tete_Timer(form_, 1);
-        break;
-      case Event::Timer3:
-        tete_Timer(form_, 2);
-        break;
-      case Event::Timer4:
-        tete_Timer(form_, 3);
-        break;
-      default:
-        Timer5_Timer(form_);
-        break;
+    // The earliest instant with a tick due; the handled ticks move past now,
+    // and a timer that a handler starts is due after now.
+    std::int64_t first = last + 1;
+    for (const Timer* timer : timers)
+      if (timer->Enabled() && timer->due() < first) first = timer->due();
+    if (first > last) return;
+    for (std::size_t i = 0; i < timers.size() && !ended(); ++i) {
+      Timer& timer = *timers[i];
+      if (!timer.Enabled() || timer.due() != first) continue;
+      timer.ticked();  // before the handler, which may restart it
+      const auto ev = static_cast<Event>(static_cast<int>(Event::Timer1) + static_cast<int>(i));
+      switch (ev) {
+        case Event::Timer1:
+          Timer1_Timer(form_);
+          break;
+        case Event::Timer2:
+          tete_Timer(form_, 1);
+          break;
+        case Event::Timer3:
+          tete_Timer(form_, 2);
+          break;
+        case Event::Timer4:
+          tete_Timer(form_, 3);
+          break;
+        default:
+          Timer5_Timer(form_);
+          break;
+      }
+      finish(first, ev, 0);
     }
-    finish(t, ev, 0);
+    // The instant of the clock itself is done: nothing it started is due now.
+    if (first == clock_.now) return;
   }
 }
 
