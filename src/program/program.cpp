@@ -75,7 +75,7 @@ void Program::open_game(std::int64_t now) {
   if (record_) host_.replay_line("load");
   game_->clock.now = 0;
   game_->session.load();
-  if (game_->session.ended()) game_ended(GameEnd::escape, now);
+  if (game_->session.ended()) game_ended(GameEnd::escape);
 }
 
 void Program::go(std::int64_t now) {
@@ -110,8 +110,7 @@ void Program::game_key(std::int64_t now, int code) {
   // The ticks that fell due before this millisecond come before its keys.
   g.session.run_due_timers(true);
   if (!g.session.ended()) g.session.key(code);
-  if (g.session.ended())
-    game_ended(g.form.end_program ? GameEnd::escape : GameEnd::frame_closed, now);
+  if (g.session.ended()) game_ended(g.form.end_program ? GameEnd::escape : GameEnd::frame_closed);
 }
 
 void Program::key(std::int64_t now, const KeyInput& key) {
@@ -181,30 +180,26 @@ void Program::information_closed(std::int64_t now) {
 }
 
 void Program::close(std::int64_t now) {
-  if (showing() == Showing::title) {
-    flow_.title_closed();
-    return;
-  }
-  if (!game_) return;
-  note(now, "close");
-  box_->box.reset();
-  Form_Unload(game_->form);
-  game_ended(GameEnd::frame_closed, now);
+  end_window(now, "close", GameEnd::frame_closed);
 }
 
 void Program::quit(std::int64_t now) {
+  end_window(now, "quit", GameEnd::session_end);
+}
+
+void Program::end_window(std::int64_t now, std::string_view token, GameEnd end) {
   if (showing() == Showing::title) {
     flow_.title_closed();
     return;
   }
   if (!game_) return;
-  note(now, "quit");
+  note(now, token);
   box_->box.reset();
   Form_Unload(game_->form);
-  game_ended(GameEnd::session_end, now);
+  game_ended(end);
 }
 
-void Program::game_ended(GameEnd end, std::int64_t) {
+void Program::game_ended(GameEnd end) {
   end_wake();
   flow_.memory.keep_from(game_->form);
   ended_game_ = std::move(game_);
@@ -229,7 +224,7 @@ void Program::advance(std::int64_t now) {
     g.session.run_due_timers();
   }
   if (g.session.ended()) {
-    game_ended(g.form.end_program ? GameEnd::escape : GameEnd::frame_closed, now);
+    game_ended(g.form.end_program ? GameEnd::escape : GameEnd::frame_closed);
     return;
   }
   end_wake();

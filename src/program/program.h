@@ -98,7 +98,9 @@ class Program {
 
   void go(std::int64_t now);
   void game_key(std::int64_t now, int code);
-  void game_ended(GameEnd end, std::int64_t now);
+  // The frame of the window showing closed (`close`) or the session ended (`quit`).
+  void end_window(std::int64_t now, std::string_view token, GameEnd end);
+  void game_ended(GameEnd end);
   // The replay line of the wake at `now`: `token` is added to it.
   void note(std::int64_t now, std::string_view token);
   void end_wake();

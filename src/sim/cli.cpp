@@ -108,30 +108,24 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
 
   if (options.replay && (options.keys || options.until))
     return bad("--replay plays the whole replay: no --keys or --until with it");
-  auto read_input = [&](const std::string& path, std::string& text) {
-    return path == "-" ? read_all(in, text) : read_file(path, text);
+  // Reads and parses a script or a replay: false after telling why it is bad.
+  std::string error;
+  auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
+    std::string text;
+    if (!(path == "-" ? read_all(in, text) : read_file(path, text))) {
+      error = "glouton-sim: cannot read the " + std::string(what) + " " + quoted(path, 400);
+      return false;
+    }
+    result = parse(text);
+    error = result.error;
+    return error.empty();
   };
   KeyScriptResult script;
-  if (options.keys) {
-    std::string text;
-    if (!read_input(*options.keys, text))
-      return bad("cannot read the key script " + quoted(*options.keys, 400));
-    script = parse_key_script(text);
-    if (!script.error.empty()) {
-      err << script.error << "\n";
-      return 2;
-    }
-  }
   ReplayResult replay;
-  if (options.replay) {
-    std::string text;
-    if (!read_input(*options.replay, text))
-      return bad("cannot read the replay " + quoted(*options.replay, 400));
-    replay = parse_replay(text);
-    if (!replay.error.empty()) {
-      err << replay.error << "\n";
-      return 2;
-    }
+  if ((options.keys && !load(*options.keys, "key script", parse_key_script, script)) ||
+      (options.replay && !load(*options.replay, "replay", parse_replay, replay))) {
+    err << error << "\n";
+    return 2;
   }
 
   std::ofstream trace_file;

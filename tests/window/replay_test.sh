@@ -34,16 +34,7 @@ while [ "$SECONDS" -lt "$end" ]; do
   sleep "0.$((RANDOM % 8))$((RANDOM % 10))"
   if [ "$box_done" = 0 ] && [ "$SECONDS" -ge $((end - SECONDS_TO_PLAY / 2)) ]; then
     box_done=1
-    xdotool mousemove --window "$WIN" 10 10 click 1
-    BOX=$(window_named "Un petit jeu sympa") || fail "clicking CC showed no information box"
-    sleep 3
-    xdotool windowfocus "$BOX" 2>/dev/null
-    xdotool key --window "$BOX" Return
-    for _ in $(seq 1 50); do
-      window_exists "Un petit jeu sympa" || break
-      sleep 0.1
-    done
-    xdotool windowfocus "$WIN" 2>/dev/null
+    cc_box "$WIN" 3
   fi
   if [ "$stalled" = 0 ] && [ "$SECONDS" -ge $((end - SECONDS_TO_PLAY / 4)) ]; then
     stalled=1
