@@ -1,5 +1,6 @@
 #include "sim/key_script.h"
 
+#include "ports/keys.h"
 #include "program/text_fields.h"
 
 #include <array>
@@ -11,8 +12,12 @@ namespace glouton {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, int>, 6> key_names = {
-    {{"left", 37}, {"up", 38}, {"right", 39}, {"down", 40}, {"space", 32}, {"escape", 27}}};
+constexpr std::array<std::pair<std::string_view, int>, 6> key_names = {{{"left", key_left},
+                                                                        {"up", key_up},
+                                                                        {"right", key_right},
+                                                                        {"down", key_down},
+                                                                        {"space", key_space},
+                                                                        {"escape", key_escape}}};
 
 std::optional<int> parse_key(std::string_view s) {
   for (const auto& [name, code] : key_names)
