@@ -214,7 +214,10 @@ void Frontend::handle_game(const SDL_Event& e) {
 void Frontend::handle(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
-      program_.quit(now_);
+      if (player_)
+        stop_replay();
+      else
+        program_.quit(now_);
       return;
     case SDL_WINDOWEVENT:
       // The game goes on without the focus, but nothing held stays pressed.
