@@ -62,6 +62,7 @@ int play(const Files& files, Steady::time_point started) {
   }
   if (glouton::app::LineFile* record = files.record) {
     record->add_line(glouton::replay_header);
+    record->flush();
     hooks.replay_line = [record](std::string_view line) { record->add_line(line); };
   }
   if (files.trace || files.record) {

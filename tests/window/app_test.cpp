@@ -25,13 +25,19 @@ TEST(Options, NothingMeansPlayWithoutTrace) {
   EXPECT_FALSE(p.options.trace);
 }
 
-TEST(Options, TraceTakesAFile) {
-  app::Parsed p = parse_options({"--trace", "out.jsonl"});
+TEST(Options, TraceRecordAndReplayTakeAFile) {
+  app::Parsed p = parse_options({"--trace", "out.jsonl", "--record", "game.replay"});
   EXPECT_FALSE(p.error);
   EXPECT_EQ(p.options.trace, "out.jsonl");
-  EXPECT_TRUE(parse_options({"--trace"}).error);
-  EXPECT_TRUE(parse_options({"--trace", ""}).error);
-  EXPECT_TRUE(parse_options({"--trace", "a", "--trace", "b"}).error);
+  EXPECT_EQ(p.options.record, "game.replay");
+  EXPECT_EQ(parse_options({"--replay", "game.replay"}).options.replay, "game.replay");
+  for (const char* option : {"--trace", "--record", "--replay"}) {
+    EXPECT_TRUE(parse_options({option}).error) << option;
+    EXPECT_TRUE(parse_options({option, ""}).error) << option;
+    EXPECT_TRUE(parse_options({option, "a", option, "b"}).error) << option;
+  }
+  EXPECT_TRUE(parse_options({"--record", "a", "--replay", "b"}).error)
+      << "a replay shown is not recorded again";
 }
 
 TEST(Options, HelpAndVersionWinAndAnythingElseIsAnError) {
