@@ -2,22 +2,25 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "app/line_file.h"
 #include "app/options.h"
-#include "app/trace_file.h"
 #include "platform/audio_device.h"
 #include "platform/comforts.h"
 #include "platform/fonts.h"
-#include "platform/game_loop.h"
+#include "platform/frontend.h"
 #include "platform/mixer_device.h"
 #include "platform/music_player.h"
 #include "platform/pictures.h"
 #include "platform/sdl_context.h"
 #include "platform/startup_error.h"
-#include "platform/title_loop.h"
+#include "program/replay.h"
 
 #ifndef GLOUTON_VERSION
 #define GLOUTON_VERSION "0"
@@ -32,7 +35,13 @@ bool timing_asked() {
   return v && std::string_view(v) == "1";
 }
 
-int play(glouton::app::TraceFile* trace, Steady::time_point started) {
+struct Files {
+  glouton::app::LineFile* trace = nullptr;
+  glouton::app::LineFile* record = nullptr;
+  const std::vector<glouton::ReplayStep>* replay = nullptr;
+};
+
+int play(const Files& files, Steady::time_point started) {
   namespace platform = glouton::platform;
   platform::SdlContext sdl;
   const platform::Pictures pictures = platform::load_pictures();
@@ -45,22 +54,31 @@ int play(glouton::app::TraceFile* trace, Steady::time_point started) {
   platform::SoundSwitch sound_switch;
   platform::Comforts comforts{controllers, sound_switch};
 
-  platform::GameWindowHooks game_hooks;
-  if (trace) {
+  platform::FrontendHooks hooks;
+  if (glouton::app::LineFile* trace = files.trace) {
     // Each game window's lines count from its own load; a later one's follow.
-    game_hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
-                               std::int64_t wall) { trace->add(form, record, wall); };
-    game_hooks.woke = [trace] { trace->flush(); };
+    hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
+                          std::int64_t wall) { trace->add(form, record, wall); };
   }
-  platform::TitleHooks title_hooks;
+  if (glouton::app::LineFile* record = files.record) {
+    record->add_line(glouton::replay_header);
+    record->flush();
+    hooks.replay_line = [record](std::string_view line) { record->add_line(line); };
+  }
+  if (files.trace || files.record) {
+    hooks.woke = [files] {
+      if (files.trace) files.trace->flush();
+      if (files.record) files.record->flush();
+    };
+  }
   if (timing_asked()) {
-    title_hooks.first_frame = [started] {
+    hooks.title_first_frame = [started] {
       const std::chrono::duration<double, std::milli> ms = Steady::now() - started;
       std::fprintf(stderr, "glouton: title window shown %.1f ms after start\n", ms.count());
     };
-    game_hooks.first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
+    hooks.game_first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  platform::run_program(pictures, fonts, sound, music, comforts, game_hooks, title_hooks);
+  platform::run_program(pictures, fonts, sound, music, comforts, hooks, files.replay);
   return 0;
 }
 
@@ -84,17 +102,37 @@ int main(int argc, char** argv) {
     case glouton::app::Action::play:
       break;
   }
-  std::unique_ptr<glouton::app::TraceFile> trace;
-  if (parsed.options.trace) {
+  const glouton::app::Options& options = parsed.options;
+  std::vector<glouton::ReplayStep> replay;
+  if (options.replay) {
+    std::ifstream in(*options.replay, std::ios::binary);
+    std::string text;
+    if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in || in.bad()) {
+      std::fprintf(stderr, "glouton: cannot read the replay %s\n", options.replay->c_str());
+      return 2;
+    }
+    glouton::ReplayResult result = glouton::parse_replay(text);
+    if (!result.error.empty()) {
+      std::fprintf(stderr, "glouton: %s\n", result.error.c_str());
+      return 2;
+    }
+    replay = std::move(result.steps);
+  }
+  std::unique_ptr<glouton::app::LineFile> trace, record;
+  for (auto [file, path, what] : {std::tuple{&trace, &options.trace, "trace"},
+                                  std::tuple{&record, &options.record, "replay"}}) {
+    if (!*path) continue;
     std::string error;
-    trace = glouton::app::TraceFile::create(*parsed.options.trace, error);
-    if (!trace) {
+    *file = glouton::app::LineFile::create(**path, what, error);
+    if (!*file) {
       std::fprintf(stderr, "glouton: %s\n", error.c_str());
       return 2;
     }
   }
+  const Files files{trace.get(), record.get(), options.replay ? &replay : nullptr};
   try {
-    return play(trace.get(), started);
+    return play(files, started);
   } catch (const glouton::platform::StartupError& e) {
     std::fprintf(stderr, "glouton: %s\n", e.what());
     return 1;

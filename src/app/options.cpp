@@ -14,21 +14,26 @@ Parsed parse_options(const std::vector<std::string>& args) {
       parsed.options.action = Action::version;
       return parsed;
     }
-    if (arg == "--trace") {
+    if (arg == "--trace" || arg == "--record" || arg == "--replay") {
+      std::optional<std::string>& file = arg == "--trace"    ? parsed.options.trace
+                                         : arg == "--record" ? parsed.options.record
+                                                             : parsed.options.replay;
       if (i + 1 >= args.size() || args[i + 1].empty()) {
-        parsed.error = "--trace needs a file name";
+        parsed.error = arg + " needs a file name";
         return parsed;
       }
-      if (parsed.options.trace) {
-        parsed.error = "--trace given twice";
+      if (file) {
+        parsed.error = arg + " given twice";
         return parsed;
       }
-      parsed.options.trace = args[++i];
+      file = args[++i];
       continue;
     }
     parsed.error = "unknown argument '" + arg + "'";
     return parsed;
   }
+  if (parsed.options.record && parsed.options.replay)
+    parsed.error = "--record and --replay do not go together";
   return parsed;
 }
 

@@ -8,9 +8,11 @@
 namespace glouton::app {
 
 inline constexpr const char* usage =
-    "usage: glouton [--trace FILE]\n"
+    "usage: glouton [--trace FILE] [--record FILE | --replay FILE]\n"
     "Plays Glouton in its window. Arrows steer, Escape quits.\n"
-    "  --trace FILE  write one JSON line per handled event to FILE\n"
+    "  --trace FILE   write one JSON line per handled event to FILE\n"
+    "  --record FILE  write a replay of the game windows to FILE\n"
+    "  --replay FILE  show a recorded game at real speed (Escape ends it)\n"
     "  --help, --version\n";
 
 enum class Action { play, help, version };
@@ -18,6 +20,8 @@ enum class Action { play, help, version };
 struct Options {
   Action action = Action::play;
   std::optional<std::string> trace;
+  std::optional<std::string> record;
+  std::optional<std::string> replay;
 };
 
 struct Parsed {

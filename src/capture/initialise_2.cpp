@@ -24,7 +24,7 @@ void repaint_maze_from_grid(Form1& f) {
 
 void lose_a_life(Form1& f) {
   // The icon of the life just lost.
-  f.surface.PaintPicture(Picture::sol, 240 + (f.vies + 1) * f.surface.Width(Picture::sol), 0);
+  f.surface.PaintPicture(Picture::sol, 240 + (f.vies + 1) * sprite_twips, 0);
   jouer_son(f.MMControl1, 5);
   f.dir_x = 0;
   f.dir_y = 0;
@@ -44,14 +44,14 @@ void lose_a_life(Form1& f) {
     paint_on_cell(f.surface, sprite, t.x_depart, t.y_depart);
     t.x = t.x_depart;
     t.y = t.y_depart;
-    t.px = t.x_depart * f.surface.Width(sprite);
-    t.py = t.y_depart * f.surface.Height(sprite);
+    t.px = t.x_depart * sprite_twips;
+    t.py = t.y_depart * sprite_twips;
   }
   paint_on_cell(f.surface, Picture::glouton, f.glouton_x_depart, f.glouton_y_depart);
   f.glouton_x = f.glouton_x_depart;
   f.glouton_y = f.glouton_y_depart;
-  f.glouton_px = f.glouton_x_depart * f.surface.Width(Picture::glouton);
-  f.glouton_py = f.glouton_y_depart * f.surface.Height(Picture::glouton);
+  f.glouton_px = f.glouton_x_depart * sprite_twips;
+  f.glouton_py = f.glouton_y_depart * sprite_twips;
 
   jouer_son(f.MMControl1, 4);
 }

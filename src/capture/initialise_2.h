@@ -2,7 +2,7 @@
 // last life, the game over and a new game.
 #pragma once
 
-#include "window/form1.h"
+#include "game/form1.h"
 
 namespace glouton {
 

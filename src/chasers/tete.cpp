@@ -4,7 +4,6 @@
 
 #include "capture/initialise_2.h"
 #include "game/level.h"
-#include "player/glouton.h"
 
 namespace glouton {
 
@@ -107,8 +106,8 @@ void affiche_tete(Form1& f, int n) {
   const Picture sprite = tete_picture(n);
   t.pas_x += t.x - t.x_prec;
   t.pas_y += t.y - t.y_prec;
-  t.px = f.surface.Width(sprite) * t.x_prec + sub_step * t.pas_x;
-  t.py = f.surface.Height(sprite) * t.y_prec + sub_step * t.pas_y;
+  t.px = sprite_twips * t.x_prec + sub_step * t.pas_x;
+  t.py = sprite_twips * t.y_prec + sub_step * t.pas_y;
   f.surface.PaintPicture(sprite, t.px, t.py);
 }
 

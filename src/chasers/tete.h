@@ -3,7 +3,7 @@
 // One routine serves all three; n is the chaser's number, 1 to 3.
 #pragma once
 
-#include "window/form1.h"
+#include "game/form1.h"
 
 namespace glouton {
 

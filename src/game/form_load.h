@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "window/form1.h"
+#include "game/form1.h"
 
 namespace glouton {
 

@@ -59,8 +59,8 @@ void place_tete_on_start(Form1& f, int n, int c, int r) {
   t.y = r;
   t.x_depart = c;
   t.y_depart = r;
-  t.px = c * f.surface.Width(sprite);
-  t.py = r * f.surface.Height(sprite);
+  t.px = c * sprite_twips;
+  t.py = r * sprite_twips;
   f.labyrinthe(r, c) = sol;
 }
 
@@ -79,7 +79,7 @@ void initialise_niveau(Form1& f) {
   f.tete(3).mode = 1;
 
   // One icon per life held in reserve, in the strip above the maze.
-  const int w = f.surface.Width(Picture::glouton);
+  const int w = sprite_twips;
   for (int i = 0; i <= f.vies - 1; ++i)
     f.surface.PaintPicture(Picture::glouton, (i + 1) * w + 240, 0);
 
@@ -105,8 +105,8 @@ void initialise_niveau(Form1& f) {
           f.glouton_y = r;
           f.glouton_x_depart = c;
           f.glouton_y_depart = r;
-          f.glouton_px = c * f.surface.Width(Picture::glouton);
-          f.glouton_py = r * f.surface.Height(Picture::glouton);
+          f.glouton_px = c * sprite_twips;
+          f.glouton_py = r * sprite_twips;
           f.labyrinthe(r, c) = sol;
           break;
         case bonus:

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "window/form1.h"
+#include "game/form1.h"
 
 namespace glouton {
 

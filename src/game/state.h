@@ -5,10 +5,15 @@
 #include <array>
 #include <cstdint>
 
+#include "ports/geometry.h"
+
 namespace glouton {
 
 inline constexpr int rows = 13;
 inline constexpr int columns = 15;
+
+// Twips of one sub-step of a mover; four make a tile.
+inline constexpr int sub_step = sprite_twips / 4;
 
 // Two sprites whose corners lie closer than this on both axes may overlap
 // what the other's erase paints, so the erase paints the other one again.

@@ -6,15 +6,6 @@
 
 namespace glouton::platform {
 
-namespace {
-
-// Twips to pixels, rounding down for a position left of or above the canvas too.
-int to_pixels(int twips) {
-  return twips >= 0 ? twips / twips_per_pixel : -((-twips + twips_per_pixel - 1) / twips_per_pixel);
-}
-
-}  // namespace
-
 SDL_Rect union_of(const SDL_Rect& a, const SDL_Rect& b) {
   if (a.w <= 0 || a.h <= 0) return b;
   if (b.w <= 0 || b.h <= 0) return a;
@@ -35,20 +26,12 @@ Canvas::Canvas(const Pictures& pictures)
 
 void Canvas::PaintPicture(Picture picture, int x, int y) {
   SDL_Surface* sprite = pictures_.sprite(picture);
-  SDL_Rect where{to_pixels(x), to_pixels(y), sprite->w, sprite->h};
+  SDL_Rect where{twips_to_pixels(x), twips_to_pixels(y), sprite->w, sprite->h};
   SDL_Rect canvas_rect{0, 0, canvas_width, canvas_height};
   SDL_Rect visible;
   if (!SDL_IntersectRect(&where, &canvas_rect, &visible)) return;
   SDL_BlitSurface(sprite, nullptr, surface_.get(), &where);
   changed_ = union_of(changed_.value_or(SDL_Rect{}), visible);
-}
-
-int Canvas::Width(Picture picture) const {
-  return pictures_.sprite(picture)->w * twips_per_pixel;
-}
-
-int Canvas::Height(Picture picture) const {
-  return pictures_.sprite(picture)->h * twips_per_pixel;
 }
 
 std::optional<SDL_Rect> Canvas::take_changed() {

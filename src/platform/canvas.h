@@ -4,13 +4,14 @@
 
 #include <optional>
 
+#include "game/form1_layout.h"
 #include "platform/pictures.h"
-#include "window/surface.h"
+#include "ports/surface.h"
 
 namespace glouton::platform {
 
-inline constexpr int canvas_width = 644;   // 9,660 twips
-inline constexpr int canvas_height = 448;  // 6,720 twips
+inline constexpr int canvas_width = form1_width / twips_per_pixel;    // 644
+inline constexpr int canvas_height = form1_height / twips_per_pixel;  // 448
 
 // The bounding box of two rectangles; an empty one adds nothing.
 SDL_Rect union_of(const SDL_Rect& a, const SDL_Rect& b);
@@ -21,8 +22,6 @@ class Canvas final : public Surface {
   explicit Canvas(const Pictures& pictures);
 
   void PaintPicture(Picture picture, int x, int y) override;
-  int Width(Picture picture) const override;
-  int Height(Picture picture) const override;
 
   const SDL_Surface& pixels() const { return *surface_; }
   // The part painted since the last call, if any.

@@ -14,28 +14,6 @@ StickDirection stick_direction(int x, int y) {
   return x < 0 ? StickDirection::left : StickDirection::right;
 }
 
-std::optional<int> game_key_of(PadPress press) {
-  switch (press) {
-    case PadPress::left:
-      return 37;
-    case PadPress::up:
-      return 38;
-    case PadPress::right:
-      return 39;
-    case PadPress::down:
-      return 40;
-    case PadPress::east:
-      return 32;
-    case PadPress::south:
-      break;
-  }
-  return std::nullopt;
-}
-
-bool presses_go(PadPress press) {
-  return press == PadPress::south;
-}
-
 namespace {
 
 std::optional<PadPress> press_of_button(Uint8 button) {

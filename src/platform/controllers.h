@@ -10,11 +10,12 @@
 #include <optional>
 
 #include "platform/audio_device.h"
+#include "program/program.h"
 
 namespace glouton::platform {
 
-// What a controller did that the windows answer.
-enum class PadPress { left, up, right, down, south, east };
+// What a controller did that the windows answer (the program core says what it means).
+using glouton::PadPress;
 
 // Where a stick points: nowhere inside the dead zone, else along the axis
 // pushed further (up on a tie, then left: the screen's reading order).
@@ -27,12 +28,6 @@ inline constexpr int stick_dead_zone = 13107;
 inline constexpr int hotplug_check_ms = 500;
 
 StickDirection stick_direction(int x, int y);
-
-// The game's virtual key code of a press: the arrows 37..40, B the space bar
-// 32; none for A, which only the title answers.
-std::optional<int> game_key_of(PadPress press);
-// Whether a press clicks "GO !" on the title.
-bool presses_go(PadPress press);
 
 // Controller events as presses, per controller: a button counts as it goes
 // down, a stick as it crosses into a direction, once, however many axis

@@ -4,10 +4,6 @@ namespace glouton::platform {
 
 namespace {
 
-int floor_div(int a, int b) {
-  return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 Uint32 map(const SDL_Surface* s, SDL_Color c) {
   return SDL_MapRGB(s->format, c.r, c.g, c.b);
 }

@@ -1,40 +1,23 @@
-// The controls of the two windows: where they sit (in twips, as each window
-// lays them out) and how a text box, a label and a push button look.
+// How the controls of the two windows look: a text box, a label and a push
+// button. Where they sit is the core's (game/form1_layout.h, title/form2_layout.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "game/form1_layout.h"
 #include "platform/sdl_handles.h"
 #include "platform/view.h"
+#include "title/form2_layout.h"
 
 namespace glouton::platform {
-
-struct TwipRect {
-  int left = 0, top = 0, width = 0, height = 0;
-};
 
 // Twips to canvas pixels, rounding down (a control may start left of the canvas).
 PixelRect to_pixels(const TwipRect& r);
 
-inline constexpr TwipRect text1_place{8145, 600, 1230, 435};  // the score
-inline constexpr TwipRect text3_place{5655, 75, 1215, 360};   // the best score
-inline constexpr TwipRect command1_place{-30, 15, 405, 285};  // "CC"
-inline constexpr TwipRect image2_corner{7710, 30, 0, 0};      // "SCORE", at its picture's size
-inline constexpr TwipRect image1_corner{4605, 75, 0, 0};      // "HighS:", at its picture's size
-
-// The title window (Form2): its size, its labels and its "GO !" button.
-inline constexpr int title_width = 706;                          // 10,590 twips
-inline constexpr int title_height = 468;                         // 7,020 twips
-inline constexpr TwipRect label4_place{2685, 2220, 4290, 1155};  // the title
-inline constexpr TwipRect label2_place{945, 210, 8025, 495};     // the subtitle
-inline constexpr TwipRect label6_place{6630, 885, 2325, 285};    // the credit
-inline constexpr TwipRect go_place{210, 6375, 990, 420};         // "GO !"
-
-inline constexpr std::string_view title_text = "GLOUTON";
-inline constexpr std::string_view subtitle_text = "Mangez tout, ne vous faites pas attraper !";
-inline constexpr std::string_view credit_text = "par Glouton & Cie";
-inline constexpr std::string_view go_caption = "GO !";
+// The title window's drawing, in pixels.
+inline constexpr int title_width = form2_width / twips_per_pixel;    // 706
+inline constexpr int title_height = form2_height / twips_per_pixel;  // 468
 
 enum class Align { centre, left };
 

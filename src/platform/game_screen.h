@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "game/form1.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/scaled_window.h"
 #include "platform/view.h"
-#include "window/form1.h"
 
 namespace glouton::platform {
 

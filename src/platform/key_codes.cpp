@@ -1,5 +1,7 @@
 #include "platform/key_codes.h"
 
+#include "ports/keys.h"
+
 namespace glouton::platform {
 
 namespace {
@@ -20,15 +22,15 @@ int code_of_scancode(SDL_Scancode sc) {
     case SDL_SCANCODE_RETURN:
     case SDL_SCANCODE_RETURN2:
     case SDL_SCANCODE_KP_ENTER:
-      return 13;
+      return key_enter;
     case SDL_SCANCODE_ESCAPE:
-      return 27;
+      return key_escape;
     case SDL_SCANCODE_BACKSPACE:
       return 8;
     case SDL_SCANCODE_TAB:
       return 9;
     case SDL_SCANCODE_SPACE:
-      return 32;
+      return key_space;
     case SDL_SCANCODE_LSHIFT:
     case SDL_SCANCODE_RSHIFT:
       return 16;
@@ -51,13 +53,13 @@ int code_of_scancode(SDL_Scancode sc) {
     case SDL_SCANCODE_HOME:
       return 36;
     case SDL_SCANCODE_LEFT:
-      return 37;
+      return key_left;
     case SDL_SCANCODE_UP:
-      return 38;
+      return key_up;
     case SDL_SCANCODE_RIGHT:
-      return 39;
+      return key_right;
     case SDL_SCANCODE_DOWN:
-      return 40;
+      return key_down;
     case SDL_SCANCODE_PRINTSCREEN:
       return 44;
     case SDL_SCANCODE_INSERT:
@@ -119,19 +121,19 @@ int code_of_keypad_without_num_lock(SDL_Scancode sc) {
     case SDL_SCANCODE_KP_1:
       return 35;
     case SDL_SCANCODE_KP_2:
-      return 40;
+      return key_down;
     case SDL_SCANCODE_KP_3:
       return 34;
     case SDL_SCANCODE_KP_4:
-      return 37;
+      return key_left;
     case SDL_SCANCODE_KP_5:
       return 12;
     case SDL_SCANCODE_KP_6:
-      return 39;
+      return key_right;
     case SDL_SCANCODE_KP_7:
       return 36;
     case SDL_SCANCODE_KP_8:
-      return 38;
+      return key_up;
     case SDL_SCANCODE_KP_9:
       return 33;
     case SDL_SCANCODE_KP_0:

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "window/dialogs.h"
+#include "ports/dialogs.h"
 
 namespace glouton::platform {
 

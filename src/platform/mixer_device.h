@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/audio_device.h"
-#include "platform/file_sound_order.h"
-#include "sound/sound_device.h"
+#include "ports/sound_device.h"
+#include "sound/file_sound_order.h"
 
 namespace glouton::platform {
 

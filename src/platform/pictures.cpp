@@ -6,6 +6,7 @@
 
 #include "platform/data_files.h"
 #include "platform/startup_error.h"
+#include "ports/geometry.h"
 
 namespace glouton::platform {
 
@@ -34,7 +35,13 @@ Pictures load_pictures() {
   for (int i = 0; i < picture_count; ++i) {
     const std::string name =
         "assets/" + std::string(picture_names[static_cast<std::size_t>(i)]) + ".xpm";
-    pictures.sprites[static_cast<std::size_t>(i)] = load_picture_file(name);
+    SurfacePtr& sprite = pictures.sprites[static_cast<std::size_t>(i)];
+    sprite = load_picture_file(name);
+    // The game places its sprites on a grid of that size.
+    if (sprite->w != sprite_pixels || sprite->h != sprite_pixels)
+      throw StartupError("picture " + name + " is " + std::to_string(sprite->w) + " x " +
+                         std::to_string(sprite->h) + " pixels, not " +
+                         std::to_string(sprite_pixels) + " x " + std::to_string(sprite_pixels));
   }
   pictures.score_caption = load_picture_file("assets/score.xpm");
   pictures.highs_caption = load_picture_file("assets/highs.xpm");

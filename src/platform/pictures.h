@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/sdl_handles.h"
-#include "window/picture.h"
+#include "ports/picture.h"
 
 namespace glouton::platform {
 

@@ -26,7 +26,4 @@ using FontPtr = std::unique_ptr<TTF_Font, SdlDeleter>;
 // transparent pixels of the sprites.
 inline constexpr Uint32 pixel_format = SDL_PIXELFORMAT_ARGB8888;
 
-// Twips of one pixel: the game positions everything in twips.
-inline constexpr int twips_per_pixel = 15;
-
 }  // namespace glouton::platform

@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
+#include "ports/geometry.h"
+
 namespace glouton::platform {
-
-namespace {
-
-int floor_div(int a, int b) {
-  return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
-}  // namespace
 
 int whole_scale(int content_w, int content_h, int area_w, int area_h) {
   if (content_w <= 0 || content_h <= 0) return 1;

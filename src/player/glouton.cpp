@@ -101,8 +101,8 @@ void efface_glouton2(Form1& f) {
 void affiche_glouton2(Form1& f) {
   f.pas_x += f.glouton_x - f.glouton_x_prec;
   f.pas_y += f.glouton_y - f.glouton_y_prec;
-  const int x = f.glouton_x_prec * f.surface.Width(Picture::glouton) + f.pas_x * sub_step;
-  const int y = f.glouton_y_prec * f.surface.Height(Picture::glouton) + f.pas_y * sub_step;
+  const int x = f.glouton_x_prec * sprite_twips + f.pas_x * sub_step;
+  const int y = f.glouton_y_prec * sprite_twips + f.pas_y * sub_step;
   f.surface.PaintPicture(Picture::glouton, x, y);
   f.glouton_px = x;
   f.glouton_py = y;

@@ -2,22 +2,10 @@
 // eating of pellets and the bonus, the level end, and its drawing.
 #pragma once
 
-#include "window/form1.h"
+#include "game/form1.h"
+#include "ports/keys.h"
 
 namespace glouton {
-
-// Virtual key codes the game knows.
-enum Key : int {
-  key_escape = 27,
-  key_space = 32,
-  key_left = 37,
-  key_up = 38,
-  key_right = 39,
-  key_down = 40,
-};
-
-// Twips of one sub-step; four make a tile.
-inline constexpr int sub_step = 15 * 8;
 
 void Form_KeyDown(Form1& f, int key_code);
 void Timer1_Timer(Form1& f);

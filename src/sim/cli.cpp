@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 
+#include "program/text_fields.h"
 #include "sim/simulation.h"
 
 #ifndef GLOUTON_VERSION
@@ -19,8 +20,10 @@ namespace {
 
 constexpr const char* usage =
     "usage: glouton-sim [--keys FILE] [--until MS] [--paints] [--quiet] [--trace FILE]\n"
+    "       glouton-sim --replay FILE [--paints] [--quiet] [--trace FILE]\n"
     "Plays the game window on a virtual clock and prints one JSON line per event.\n"
     "  --keys FILE   key script, one 'MS KEY' per line ('-' reads standard input)\n"
+    "  --replay FILE a replay written by 'glouton --record', played to its end\n"
     "  --until MS    last simulated millisecond handled (default 60000)\n"
     "  --paints      list the pictures painted by every event\n"
     "  --quiet       print only the last line\n"
@@ -29,7 +32,8 @@ constexpr const char* usage =
 
 struct Options {
   std::optional<std::string> keys;
-  std::int64_t until = 60000;
+  std::optional<std::string> replay;
+  std::optional<std::int64_t> until;
   bool paints = false;
   bool quiet = false;
   std::optional<std::string> trace;
@@ -83,11 +87,13 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
       options.paints = true;
     } else if (arg == "--quiet") {
       options.quiet = true;
-    } else if (arg == "--keys" || arg == "--trace" || arg == "--until") {
+    } else if (arg == "--keys" || arg == "--replay" || arg == "--trace" || arg == "--until") {
       const std::string* v = value();
       if (!v) return bad(arg + " needs a value");
       if (arg == "--keys") {
         options.keys = *v;
+      } else if (arg == "--replay") {
+        options.replay = *v;
       } else if (arg == "--trace") {
         options.trace = *v;
       } else {
@@ -100,16 +106,26 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     }
   }
 
-  KeyScriptResult script;
-  if (options.keys) {
+  if (options.replay && (options.keys || options.until))
+    return bad("--replay plays the whole replay: no --keys or --until with it");
+  // Reads and parses a script or a replay: false after telling why it is bad.
+  std::string error;
+  auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
     std::string text;
-    const bool ok = *options.keys == "-" ? read_all(in, text) : read_file(*options.keys, text);
-    if (!ok) return bad("cannot read the key script " + quoted(*options.keys, 400));
-    script = parse_key_script(text);
-    if (!script.error.empty()) {
-      err << script.error << "\n";
-      return 2;
+    if (!(path == "-" ? read_all(in, text) : read_file(path, text))) {
+      error = "glouton-sim: cannot read the " + std::string(what) + " " + quoted(path, 400);
+      return false;
     }
+    result = parse(text);
+    error = result.error;
+    return error.empty();
+  };
+  KeyScriptResult script;
+  ReplayResult replay;
+  if ((options.keys && !load(*options.keys, "key script", parse_key_script, script)) ||
+      (options.replay && !load(*options.replay, "replay", parse_replay, replay))) {
+    err << error << "\n";
+    return 2;
   }
 
   std::ofstream trace_file;
@@ -124,17 +140,21 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   // --quiet keeps only the last event; its line is written from the final state.
   std::optional<EventRecord> last;
   std::vector<Paint> last_paints;
-  sim.run(script.events, options.until,
-          [&](const Form1& f, const EventRecord& record, std::vector<Paint>&& paints) {
-            if (options.quiet) {
-              last = record;
-              last_paints = std::move(paints);
-              return;
-            }
-            line.clear();
-            append_trace_line(line, f, record, options.paints ? &paints : nullptr);
-            trace << line;
-          });
+  const Simulation::Listener listener = [&](const Form1& f, const EventRecord& record,
+                                            std::vector<Paint>&& paints) {
+    if (options.quiet) {
+      last = record;
+      last_paints = std::move(paints);
+      return;
+    }
+    line.clear();
+    append_trace_line(line, f, record, options.paints ? &paints : nullptr);
+    trace << line;
+  };
+  if (options.replay)
+    sim.replay(replay.steps, listener);
+  else
+    sim.run(script.events, options.until.value_or(60000), listener);
   if (options.quiet && last) {
     line.clear();
     append_trace_line(line, sim.form(), *last, options.paints ? &last_paints : nullptr);

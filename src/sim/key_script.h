@@ -18,10 +18,6 @@ struct KeyScriptResult {
   std::string error;  // "keys:LINE: why" for a bad script, empty when it is good
 };
 
-// Text from the user quoted in a message: short and printable, so the
-// message stays one line.
-std::string quoted(std::string_view text, std::size_t most = 40);
-
 // Reads a whole script. Blank lines and comment lines are skipped but counted.
 KeyScriptResult parse_key_script(std::string_view text);
 

@@ -6,26 +6,32 @@
 namespace glouton {
 
 Simulation::Simulation(bool record_paints)
-    : surface_(record_paints), form_(clock_, surface_, sound_, dialogs_) {}
+    : surface_(record_paints), program_(*this, sound_, music_) {}
+
+void Simulation::game_event(const Form1& f, const EventRecord& record) {
+  if (*listener_) (*listener_)(f, record, surface_.take());
+}
 
 void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
                      const Listener& listener) {
-  Session session(form_, clock_, [&](const EventRecord& record) {
-    if (listener) listener(form_, record, surface_.take());
-  });
-  clock_.now = 0;
-  session.load();
+  listener_ = &listener;
+  program_.open_game(0);
   std::size_t next_key = 0;
-  while (!session.ended()) {
+  while (!program_.ended()) {
     constexpr std::int64_t never = std::numeric_limits<std::int64_t>::max();
     const std::int64_t key_time = next_key < keys.size() ? keys[next_key].t : never;
-    const std::int64_t t = std::min(key_time, session.next_due().value_or(never));
+    const std::int64_t t = std::min(key_time, program_.next_wake().value_or(never));
     if (t == never || t > until) break;
-    clock_.now = t;
-    while (next_key < keys.size() && keys[next_key].t == t && !session.ended())
-      session.key(keys[next_key++].code);
-    session.run_due_timers();
+    while (next_key < keys.size() && keys[next_key].t == t && !program_.ended())
+      program_.key(t, KeyInput{keys[next_key++].code});
+    program_.advance(t);
   }
+}
+
+void Simulation::replay(const std::vector<ReplayStep>& steps, const Listener& listener) {
+  listener_ = &listener;
+  ReplayPlayer player(program_, steps, 0);
+  while (const std::optional<std::int64_t> t = player.next_wake()) player.advance(*t);
 }
 
 }  // namespace glouton

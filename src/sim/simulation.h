@@ -6,22 +6,22 @@
 #include <functional>
 #include <vector>
 
-#include "game/session.h"
+#include "game/form1.h"
+#include "program/program.h"
+#include "program/replay.h"
+#include "program/session.h"
+#include "program/trace.h"
 #include "sim/key_script.h"
-#include "sim/trace.h"
-#include "window/form1.h"
 
 namespace glouton {
 
-// A drawing surface that remembers what was painted, 480-twip pictures.
+// A drawing surface that remembers what was painted.
 class RecordingSurface final : public Surface {
  public:
   explicit RecordingSurface(bool record) : record_(record) {}
   void PaintPicture(Picture picture, int x, int y) override {
     if (record_) paints_.push_back({picture, x, y});
   }
-  int Width(Picture) const override { return 480; }
-  int Height(Picture) const override { return 480; }
   // The paints since the last call.
   std::vector<Paint> take() {
     std::vector<Paint> out;
@@ -34,7 +34,7 @@ class RecordingSurface final : public Surface {
   std::vector<Paint> paints_;
 };
 
-class Simulation {
+class Simulation final : private ProgramHost {
  public:
   // Called after every handled event, with the paints of that event.
   using Listener = std::function<void(const Form1&, const EventRecord&, std::vector<Paint>&&)>;
@@ -44,17 +44,21 @@ class Simulation {
   // Loads the window at 0 and plays until `until` (events at exactly `until`
   // are handled) or until Escape ends the program.
   void run(const std::vector<KeyEvent>& keys, std::int64_t until, const Listener& listener = {});
+  // Plays a replay's game windows to their end.
+  void replay(const std::vector<ReplayStep>& steps, const Listener& listener = {});
 
-  const Form1& form() const { return form_; }
-  Form1& form() { return form_; }
-  std::int64_t now() const { return clock_.now; }
+  // The last game window's state, which outlives its unload.
+  const Form1& form() const { return *program_.last_game(); }
 
  private:
-  Clock clock_;
+  Surface& game_window_opened() override { return surface_; }
+  void game_event(const Form1& f, const EventRecord& record) override;
+
   RecordingSurface surface_;
   SilentDevice sound_;
-  NoDialogs dialogs_;
-  Form1 form_;
+  SilentMusic music_;
+  Program program_;
+  const Listener* listener_ = nullptr;
 };
 
 }  // namespace glouton

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sound/sound_device.h"
+#include "ports/sound_device.h"
 
 namespace glouton {
 

@@ -5,26 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "window/timer.h"
+#include "game/timer.h"
+#include "ports/music_device.h"
 
 namespace glouton {
-
-// The title's music, played through the platform's MIDI sequencer.
-class MusicDevice {
- public:
-  virtual ~MusicDevice() = default;
-  // Opens the file and plays it once through.
-  virtual void play(std::string_view file) = 0;
-  virtual void stop() = 0;
-  virtual void close() = 0;
-};
-
-class SilentMusic final : public MusicDevice {
- public:
-  void play(std::string_view) override {}
-  void stop() override {}
-  void close() override {}
-};
 
 inline constexpr std::string_view title_music = "gloutonone/musique-bis.mid";
 

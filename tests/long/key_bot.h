@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
+#include "game/form1.h"
 #include "maze_paths.h"
 #include "sandbox.h"
 #include "sim/key_script.h"
-#include "window/form1.h"
 
 namespace glouton::bot {
 

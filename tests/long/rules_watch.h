@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "game/session.h"
-#include "sim/trace.h"
-#include "window/form1.h"
+#include "game/form1.h"
+#include "program/session.h"
+#include "program/trace.h"
 
 namespace glouton::bot {
 

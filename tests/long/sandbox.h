@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "game/session.h"
-#include "window/form1.h"
+#include "game/form1.h"
+#include "program/session.h"
 
 namespace glouton::bot {
 
@@ -14,8 +14,6 @@ namespace glouton::bot {
 class BlankSurface final : public Surface {
  public:
   void PaintPicture(Picture, int, int) override {}
-  int Width(Picture) const override { return 480; }
-  int Height(Picture) const override { return 480; }
 };
 
 class Sandbox {

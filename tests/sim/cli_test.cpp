@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "program/replay.h"
 #include "sim/cli.h"
 #include "sim/key_script.h"
 
@@ -78,7 +79,10 @@ TEST(SimCli, BadCommandLinesSayWhyWithStatus2) {
                                              {"--x\ny"},
                                              {"--until", "1\n2"},
                                              {"--keys", "a\nb"},
-                                             {"--trace", "/nonexistent/dir/out"}}) {
+                                             {"--trace", "/nonexistent/dir/out"},
+                                             {"--replay", "/nonexistent/game.replay"},
+                                             {"--replay", "-", "--until", "5"},
+                                             {"--replay", "-", "--keys", "-"}}) {
     const SimRun r = sim(args);
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_EQ(r.out, "");
@@ -111,6 +115,45 @@ TEST(KeyScript, BadLinesNameTheirLineNumber) {
     EXPECT_EQ(run.out, "") << "nothing simulated";
     EXPECT_EQ(run.err, r.error + "\n");
   }
+}
+
+TEST(Replay, BadFilesNameTheirLineAndPlayNothing) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "replay:1: "},
+      {"glouton-replay 2\n", "replay:1: "},
+      {"glouton-replay 1\n100\n", "replay:2: "},
+      {"glouton-replay 1\nload\n200\n100 key 37\n", "replay:4: "},
+      {"glouton-replay 1\nload\n100 key\n", "replay:3: "},
+      {"glouton-replay 1\nload\n100 key 65536\n", "replay:3: "},
+      {"glouton-replay 1\nload\n100 close key 37\n", "replay:3: "},
+      {"glouton-replay 1\nload\n100 key 27\nload\n", "replay:4: "},
+      {"glouton-replay 1\nload\nload\n", "replay:3: "},
+      {"glouton-replay 1\nload\n100 jump\n", "replay:3: "},
+      {"glouton-replay 1\nload\n\n", "replay:3: "},
+      {"glouton-replay 1\nload\n100 key 37", "replay:3: "},
+  };
+  for (const auto& [text, prefix] : cases) {
+    const ReplayResult r = parse_replay(text);
+    EXPECT_EQ(r.error.rfind(prefix, 0), 0u) << text << " gave '" << r.error << "'";
+    const SimRun run = sim({"--replay", "-"}, text);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "") << "nothing played";
+    EXPECT_EQ(run.err, r.error + "\n");
+  }
+}
+
+TEST(Replay, PlaysEachWindowFromItsLoadWithTheBestScoreCarried) {
+  // The second window's lines count from its own load, as the window writes them.
+  const SimRun run =
+      sim({"--replay", "-"}, "glouton-replay 1\nload\n50 key 37\n100\n150 close\nload\n0 key 27\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind(first_line, 0), 0u);
+  EXPECT_NE(run.out.find("\n{\"t\":50,\"ev\":\"key\",\"key\":37,"), std::string::npos);
+  EXPECT_NE(run.out.find("\n{\"t\":100,\"ev\":\"Timer1\","), std::string::npos);
+  EXPECT_EQ(run.out.find("\"t\":150"), std::string::npos) << "closing the frame is no event";
+  EXPECT_NE(run.out.find(std::string("\n") + first_line), std::string::npos)
+      << "a second load at 0";
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 5);
 }
 
 TEST(KeyScript, GoodScripts) {

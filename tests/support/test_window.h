@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "game/session.h"
+#include "game/form1.h"
+#include "program/session.h"
 #include "sim/simulation.h"
-#include "window/form1.h"
 
 namespace glouton::testing {
 

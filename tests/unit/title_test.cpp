@@ -2,12 +2,16 @@
 // window of the same run keeps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/form_load.h"
 #include "game/level.h"
+#include "player/glouton.h"
+#include "program/program.h"
+#include "program/program_flow.h"
+#include "program/run_memory.h"
 #include "support/test_window.h"
 #include "title/form2.h"
-#include "title/program_flow.h"
-#include "title/run_memory.h"
 
 namespace glouton {
 namespace {
@@ -87,89 +91,119 @@ TEST(Title, ASecondGameWindowKeepsOnlyTheBestScore) {
   EXPECT_FALSE(f.unloaded);
 }
 
-// The program's windows, from the title's load to the program's end.
-class Flow : public ::testing::Test {
+// The program core, from the title's load to the program's end, driven as a
+// frontend drives it: inputs stamped with the frontend's clock.
+class ProgramTest : public ::testing::Test, protected ProgramHost {
  protected:
-  Clock clock;
-  RecordingMusic music;
-  Form2 title{clock, music};
-  ProgramFlow flow{title};
-
-  // "GO !" as the title window handles it.
-  void go() {
-    Command1_Click(title);
-    flow.title_handled();
+  Surface& game_window_opened() override {
+    ++opened;
+    return surface;
   }
+  void game_window_closed() override { ++closed; }
+  void game_event(const Form1&, const EventRecord& r) override {
+    events.push_back(std::string(event_name(r.ev)) + "@" + std::to_string(r.t));
+  }
+  void replay_line(std::string_view line) override { lines.emplace_back(line); }
+
+  RecordingSurface surface{false};
+  SilentDevice sound;
+  RecordingMusic music;
+  Program program{*this, sound, music, true};
+  int opened = 0, closed = 0;
+  std::vector<std::string> events, lines;
 };
 
-TEST_F(Flow, TheTitleLoadsFirstWithItsMusicAndGoOpensTheGame) {
-  EXPECT_EQ(flow.showing(), Showing::nothing);
-  EXPECT_FALSE(flow.ended());
-  flow.start();
-  EXPECT_EQ(flow.showing(), Showing::title);
-  EXPECT_EQ(music.calls, std::vector<std::string>{"play gloutonone/musique-bis.mid"});
-  flow.start();  // loads once only
-  EXPECT_EQ(music.calls.size(), 1u);
-  flow.title_handled();  // an event that was not "GO !"
-  EXPECT_EQ(flow.showing(), Showing::title);
-  go();
-  EXPECT_EQ(flow.showing(), Showing::game);
-  EXPECT_FALSE(title.go_pressed) << "taken, so that a later GO asks again";
-  EXPECT_FALSE(title.Timer1.Enabled());
+TEST_F(ProgramTest, TitleThenGoThenFrameCloseBackToAStillTitleThenEscapeEndsIt) {
+  program.start(1000);
+  EXPECT_EQ(program.showing(), Showing::title);
+  EXPECT_EQ(program.next_wake(), 1200) << "the face's timer counts from the title's load";
+  program.advance(1450);
+  EXPECT_EQ(program.title().image1_left, 60) << "one tick for all it missed";
+  // Keys on the title: only a fresh Enter or space, not a comfort, is "GO !".
+  for (const KeyInput k : {KeyInput{65}, KeyInput{key_enter, 1, true},
+                           KeyInput{key_enter, 1, false, true}, KeyInput{key_escape}})
+    program.key(1500, k);
+  EXPECT_EQ(program.showing(), Showing::title);
+  program.pad(1500, PadPress::left);
+  EXPECT_EQ(program.showing(), Showing::title);
+  program.key(2000, KeyInput{key_space});
+  ASSERT_EQ(program.showing(), Showing::game);
   EXPECT_EQ(music.calls.back(), "stop");
+  EXPECT_EQ(program.next_wake(), 2100) << "the game's clock counts from its load";
+  program.key(2050, KeyInput{key_left});
+  program.advance(2100);
+  ASSERT_NE(program.game(), nullptr);
+  const std::int32_t score = program.game()->score;
+  EXPECT_GT(score, 0);
+  program.close(2150);
+  EXPECT_EQ(program.showing(), Showing::title);
+  EXPECT_EQ(closed, 1);
+  EXPECT_EQ(program.next_wake(), std::nullopt) << "the face stays still";
+  EXPECT_EQ(program.title().image1_left, 60);
+  EXPECT_EQ(program.best_score(), 0) << "only a level build raises it";
+  program.go_clicked(3000);
+  EXPECT_EQ(program.game()->score, 0);
+  program.key(3000, KeyInput{key_escape});
+  EXPECT_TRUE(program.ended());
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(lines, (std::vector<std::string>{"load", "50 key 37", "100", "150 close", "load",
+                                             "0 key 27"}));
 }
 
-TEST_F(Flow, ClosingTheGameFrameComesBackToAStillSilentTitleAndGoOpensAnother) {
-  flow.start();
-  for (int i = 0; i < 5; ++i) Timer1_Timer(title);
-  go();
-  flow.game_ended(GameEnd::frame_closed);
-  EXPECT_EQ(flow.showing(), Showing::title);
-  EXPECT_FALSE(flow.ended());
-  EXPECT_FALSE(title.Timer1.Enabled()) << "the face stays where it stopped";
-  EXPECT_EQ(title.image1_left, 300);
-  EXPECT_EQ(music.calls, (std::vector<std::string>{"play gloutonone/musique-bis.mid", "stop"}))
-      << "no music again, and the title is not unloaded";
-  flow.game_ended(GameEnd::escape);  // no game window is open: nothing to end
-  EXPECT_EQ(flow.showing(), Showing::title);
-  go();
-  EXPECT_EQ(flow.showing(), Showing::game);
+TEST_F(ProgramTest, TheCcBoxHoldsTheTimersAndTheyFireOnceAfterIt) {
+  program.open_game(0);
+  program.advance(100);
+  program.advance(200);
+  program.cc_clicked(250);
+  ASSERT_TRUE(program.information_box());
+  EXPECT_EQ(program.information_box()->title, "Un petit jeu sympa");
+  EXPECT_EQ(events.back(), "Timer4@225") << "the ticks due before the click come first";
+  EXPECT_EQ(program.next_wake(), std::nullopt);
+  program.key(300, KeyInput{key_left});  // the box has the keys
+  program.advance(300);
+  const std::size_t before = events.size();
+  program.information_closed(2000);
+  program.advance(2000);
+  EXPECT_FALSE(program.information_box());
+  EXPECT_EQ(std::vector<std::string>(events.begin() + static_cast<long>(before), events.end()),
+            (std::vector<std::string>{"Timer2@250", "Timer1@300", "Timer3@400", "Timer4@450"}))
+      << "each timer once, the earliest due first";
+  EXPECT_EQ(lines, (std::vector<std::string>{"load", "100", "200", "250 cc", "2000 ok"}));
 }
 
-TEST_F(Flow, EscapeEndsTheProgramWithoutUnloadingTheTitle) {
-  flow.start();
-  go();
-  flow.game_ended(GameEnd::escape);
-  EXPECT_TRUE(flow.ended());
-  EXPECT_EQ(flow.showing(), Showing::nothing);
-  EXPECT_EQ(music.calls.back(), "stop");
+TEST_F(ProgramTest, AtOneInstantLateTicksComeBeforeTheKeyAndTicksDueThenAfterIt) {
+  program.open_game(0);
+  program.key(1100, KeyInput{key_up});
+  program.advance(1100);
+  // The timers fell due before 1100: each fires once for all it missed, before the key.
+  EXPECT_EQ(events, (std::vector<std::string>{"load@0", "Timer1@100", "Timer3@200", "Timer4@225",
+                                              "Timer2@250", "key@1100"}));
+  program.key(1200, KeyInput{key_down});
+  program.advance(1200);
+  const auto key = std::find(events.begin(), events.end(), "key@1200");
+  ASSERT_NE(key, events.end());
+  EXPECT_EQ(std::vector<std::string>(key, events.end()),
+            (std::vector<std::string>{"key@1200", "Timer1@1200", "Timer3@1200"}))
+      << "the ticks due at the key's own instant come after it";
 }
 
-TEST_F(Flow, TheSessionsEndDuringAGameUnloadsTheTitleToo) {
-  flow.start();
-  go();
-  flow.game_ended(GameEnd::session_end);
-  EXPECT_TRUE(flow.ended());
-  EXPECT_EQ(music.calls.back(), "close");
-}
-
-TEST_F(Flow, ClosingTheTitleUnloadsItAndEndsTheProgram) {
-  flow.start();
-  flow.title_closed();
-  EXPECT_TRUE(flow.ended());
-  EXPECT_EQ(music.calls.back(), "close");
-  go();  // nothing shows once the program has ended
-  EXPECT_EQ(flow.showing(), Showing::nothing);
-}
-
-TEST_F(Flow, TheTitleTakesNoInputWhileTheGameIsOpen) {
-  flow.start();
-  go();
-  flow.title_closed();  // cannot be closed: it is not shown
-  EXPECT_EQ(flow.showing(), Showing::game);
-  EXPECT_EQ(music.calls.back(), "stop");
-  go();
-  EXPECT_EQ(flow.showing(), Showing::game);
+TEST_F(ProgramTest, LosingTheFocusDropsTheRepeatsOfKeysHeldDown) {
+  program.open_game(0);
+  const std::size_t keys_before = events.size();
+  program.key(10, KeyInput{key_left, 80});        // pressed: counts
+  program.key(20, KeyInput{key_left, 80, true});  // its repeat counts
+  program.key(30, KeyInput{key_up, 82, true});    // a repeat of a key not seen going down
+  program.key_released(80);
+  program.key(40, KeyInput{key_left, 80, true});  // a repeat after the key came up
+  program.key(50, KeyInput{key_left, 80});
+  program.focus_lost();
+  program.key(60, KeyInput{key_left, 80, true});  // held through the loss of focus
+  program.key(70, KeyInput{key_down, -1, true});  // a key with no place is never held back
+  program.pad(80, PadPress::east);
+  program.pad(90, PadPress::south);  // the title's button only
+  std::vector<std::string> keys(events.begin() + static_cast<long>(keys_before), events.end());
+  EXPECT_EQ(keys, (std::vector<std::string>{"key@10", "key@20", "key@50", "key@70", "key@80"}));
+  EXPECT_EQ(program.game()->dir_x, 0) << "the east button is the space bar";
 }
 
 }  // namespace

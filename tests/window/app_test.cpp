@@ -4,12 +4,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/line_file.h"
 #include "app/options.h"
-#include "app/trace_file.h"
 #include "platform/message_box.h"
 #include "platform/sdl_context.h"
+#include "program/trace.h"
 #include "sim/simulation.h"
-#include "sim/trace.h"
 #include "temp_dir.h"
 
 namespace glouton {
@@ -25,13 +25,19 @@ TEST(Options, NothingMeansPlayWithoutTrace) {
   EXPECT_FALSE(p.options.trace);
 }
 
-TEST(Options, TraceTakesAFile) {
-  app::Parsed p = parse_options({"--trace", "out.jsonl"});
+TEST(Options, TraceRecordAndReplayTakeAFile) {
+  app::Parsed p = parse_options({"--trace", "out.jsonl", "--record", "game.replay"});
   EXPECT_FALSE(p.error);
   EXPECT_EQ(p.options.trace, "out.jsonl");
-  EXPECT_TRUE(parse_options({"--trace"}).error);
-  EXPECT_TRUE(parse_options({"--trace", ""}).error);
-  EXPECT_TRUE(parse_options({"--trace", "a", "--trace", "b"}).error);
+  EXPECT_EQ(p.options.record, "game.replay");
+  EXPECT_EQ(parse_options({"--replay", "game.replay"}).options.replay, "game.replay");
+  for (const char* option : {"--trace", "--record", "--replay"}) {
+    EXPECT_TRUE(parse_options({option}).error) << option;
+    EXPECT_TRUE(parse_options({option, ""}).error) << option;
+    EXPECT_TRUE(parse_options({option, "a", option, "b"}).error) << option;
+  }
+  EXPECT_TRUE(parse_options({"--record", "a", "--replay", "b"}).error)
+      << "a replay shown is not recorded again";
 }
 
 TEST(Options, HelpAndVersionWinAndAnythingElseIsAnError) {
@@ -52,7 +58,7 @@ TEST(TraceFile, WritesTheSimulatorsLinesWithTheirWallTimeOnFlush) {
   testing::TempDir dir;
   const std::filesystem::path path = dir.path() / "trace.jsonl";
   std::string error;
-  std::unique_ptr<app::TraceFile> trace = app::TraceFile::create(path.string(), error);
+  std::unique_ptr<app::LineFile> trace = app::LineFile::create(path.string(), "trace", error);
   ASSERT_TRUE(trace) << error;
 
   Simulation sim;
@@ -81,7 +87,7 @@ TEST(TraceFile, WritesTheSimulatorsLinesWithTheirWallTimeOnFlush) {
 
 TEST(TraceFile, AFileThatCannotBeMadeIsAnError) {
   std::string error;
-  EXPECT_FALSE(app::TraceFile::create("/nonexistent-folder/trace.jsonl", error));
+  EXPECT_FALSE(app::LineFile::create("/nonexistent-folder/trace.jsonl", "trace", error));
   EXPECT_NE(error.find("/nonexistent-folder/trace.jsonl"), std::string::npos) << error;
 }
 

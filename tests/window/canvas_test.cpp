@@ -62,15 +62,6 @@ TEST(Canvas, StartsBlueAtItsFixedSizeAndAllChanged) {
   EXPECT_FALSE(canvas.take_changed());
 }
 
-TEST(Canvas, SizesComeFromThePicturesInTwips) {
-  const Pictures pictures = test_pictures();
-  Canvas canvas(pictures);
-  EXPECT_EQ(canvas.Width(Picture::mur), 480);
-  EXPECT_EQ(canvas.Height(Picture::mur), 480);
-  EXPECT_EQ(canvas.Width(Picture::gomme), 240);
-  EXPECT_EQ(canvas.Height(Picture::gomme), 120);
-}
-
 TEST(Canvas, PaintsAtTheTwipPositionAndKeepsIt) {
   const Pictures pictures = test_pictures();
   Canvas canvas(pictures);

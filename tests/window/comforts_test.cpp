@@ -46,50 +46,6 @@ TEST(ComfortKeys, OtherKeysAndRepeatsAskNothing) {
   EXPECT_EQ(comfort_of(SDLK_m, KMOD_NONE, true), Comfort::none);
 }
 
-TEST(TitleKeys, EnterAndSpaceClickGoButAltEnterSwitchesFullscreen) {
-  EXPECT_EQ(title_key(SDLK_RETURN, KMOD_NONE, false), TitleKey::go);
-  EXPECT_EQ(title_key(SDLK_KP_ENTER, KMOD_NUM, false), TitleKey::go);
-  EXPECT_EQ(title_key(SDLK_SPACE, KMOD_NONE, false), TitleKey::go);
-  EXPECT_EQ(title_key(SDLK_RETURN, KMOD_LALT, false), TitleKey::fullscreen);
-  EXPECT_EQ(title_key(SDLK_KP_ENTER, KMOD_RALT, false), TitleKey::fullscreen);
-  EXPECT_EQ(title_key(SDLK_F11, KMOD_NONE, false), TitleKey::fullscreen);
-  EXPECT_EQ(title_key(SDLK_m, KMOD_NONE, false), TitleKey::mute);
-  EXPECT_EQ(title_key(SDLK_g, KMOD_NONE, false), TitleKey::none);
-  EXPECT_EQ(title_key(SDLK_ESCAPE, KMOD_NONE, false), TitleKey::none);
-  // Held down, Enter clicks once.
-  EXPECT_EQ(title_key(SDLK_RETURN, KMOD_NONE, true), TitleKey::none);
-  EXPECT_EQ(title_key(SDLK_SPACE, KMOD_NONE, true), TitleKey::none);
-}
-
-TEST(HeldKeys, RepeatsCountOnlyForAKeySeenGoingDown) {
-  HeldKeys keys;
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_LEFT, false));
-  EXPECT_TRUE(keys.held(SDL_SCANCODE_LEFT));
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_LEFT, true));
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_LEFT, true));
-  // A repeat of a key pressed elsewhere (held over from the title) is dropped.
-  EXPECT_FALSE(keys.press(SDL_SCANCODE_RETURN, true));
-  keys.release(SDL_SCANCODE_LEFT);
-  EXPECT_FALSE(keys.held(SDL_SCANCODE_LEFT));
-  EXPECT_FALSE(keys.press(SDL_SCANCODE_LEFT, true)) << "a repeat after the key came up";
-}
-
-TEST(HeldKeys, LosingTheFocusStopsEveryRepeatUntilAFreshPress) {
-  HeldKeys keys;
-  keys.press(SDL_SCANCODE_UP, false);
-  keys.press(SDL_SCANCODE_SPACE, false);
-  keys.forget();
-  EXPECT_FALSE(keys.held(SDL_SCANCODE_UP));
-  EXPECT_FALSE(keys.press(SDL_SCANCODE_UP, true));
-  EXPECT_FALSE(keys.press(SDL_SCANCODE_SPACE, true));
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_UP, false)) << "a fresh press always counts";
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_UP, true));
-  EXPECT_FALSE(keys.press(SDL_SCANCODE_SPACE, true));
-  // A key SDL has no place for is never held back.
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_UNKNOWN, false));
-  EXPECT_TRUE(keys.press(SDL_SCANCODE_UNKNOWN, true));
-}
-
 // The "GO !" button of the title, 66 × 28 pixels at (14, 425).
 const PixelRect go = to_pixels(go_place);
 

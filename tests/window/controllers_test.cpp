@@ -48,18 +48,6 @@ TEST(StickDirection, NoneInsideTheDeadZoneElseTheFurtherAxis) {
   EXPECT_EQ(stick_direction(20000, -20000), StickDirection::up) << "a tie goes to the vertical";
 }
 
-TEST(PadPresses, AreTheArrowsAndTheSpaceBarInTheGameAndGoOnTheTitle) {
-  EXPECT_EQ(game_key_of(PadPress::left), 37);
-  EXPECT_EQ(game_key_of(PadPress::up), 38);
-  EXPECT_EQ(game_key_of(PadPress::right), 39);
-  EXPECT_EQ(game_key_of(PadPress::down), 40);
-  EXPECT_EQ(game_key_of(PadPress::east), 32);
-  EXPECT_EQ(game_key_of(PadPress::south), std::nullopt);
-  EXPECT_TRUE(presses_go(PadPress::south));
-  for (PadPress p : {PadPress::left, PadPress::up, PadPress::right, PadPress::down, PadPress::east})
-    EXPECT_FALSE(presses_go(p));
-}
-
 TEST(PadMapping, ButtonsCountAsTheyGoDown) {
   PadMapping m;
   EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT)), PadPress::left);

@@ -108,12 +108,30 @@ TEST(Pictures, AMissingOrBrokenPictureIsAStartUpErrorNamingIt) {
   }
 }
 
+// A sprite of the size the game places its sprites at, one colour.
+std::string sprite_xpm() {
+  std::string xpm =
+      "/* XPM */\nstatic const char *sprite[] = {\n\"32 32 1 1\",\n\"y c #FFFF00\",\n";
+  for (int row = 0; row < 32; ++row)
+    xpm += "\"" + std::string(32, 'y') + (row < 31 ? "\",\n" : "\"\n");
+  return xpm + "};\n";
+}
+
 TEST(Pictures, LoadsEveryPictureOfBothWindowsOrNamesTheFirstMissing) {
   TempDir here;
   for (std::string_view name : picture_names)
-    here.write("assets/" + std::string(name) + ".xpm", small_xpm);
-  here.write("assets/score.xpm", small_xpm);
+    here.write("assets/" + std::string(name) + ".xpm", name == "mur" ? small_xpm : sprite_xpm());
   InDirectory in(here.path());
+  try {
+    load_pictures();
+    FAIL() << "no error for a sprite of the wrong size";
+  } catch (const StartupError& e) {
+    EXPECT_NE(std::string(e.what()).find("assets/mur.xpm is 4 x 3 pixels, not 32 x 32"),
+              std::string::npos)
+        << e.what();
+  }
+  here.write("assets/mur.xpm", sprite_xpm());
+  here.write("assets/score.xpm", small_xpm);
   EXPECT_THROW(
       {
         try {
@@ -134,7 +152,7 @@ TEST(Pictures, LoadsEveryPictureOfBothWindowsOrNamesTheFirstMissing) {
   }
   here.write("assets/face.xpm", small_xpm);
   const Pictures pictures = load_pictures();
-  for (const SurfacePtr& sprite : pictures.sprites) EXPECT_EQ(sprite->w, 4);
+  for (const SurfacePtr& sprite : pictures.sprites) EXPECT_EQ(sprite->w, 32);
   EXPECT_EQ(pictures.highs_caption->h, 3);
   EXPECT_EQ(pictures.face->w, 4);
 }

@@ -1,6 +1,5 @@
-// The sound device: which file sound plays when (a held one is never cut
-// short), the beep's tone, and SDL_mixer on its dummy driver with missing
-// files and no device at all.
+// The sound device: the beep's tone, and SDL_mixer on its dummy driver with
+// missing files and no device at all.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -9,7 +8,6 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/file_sound_order.h"
 #include "platform/mixer_device.h"
 #include "platform/tone.h"
 #include "temp_dir.h"
@@ -18,58 +16,6 @@ namespace glouton::platform {
 namespace {
 
 using glouton::testing::TempDir;
-
-TEST(FileSoundOrder, ANewSoundCutsTheOneBefore) {
-  FileSoundOrder order;
-  EXPECT_EQ(order.ask({"a", false}), (FileRequest{"a", false}));
-  EXPECT_EQ(order.ask({"b", false}), (FileRequest{"b", false}));
-  EXPECT_FALSE(order.holding());
-  EXPECT_FALSE(order.waiting());
-}
-
-TEST(FileSoundOrder, AHeldSoundMakesTheNextWaitForIt) {
-  FileSoundOrder order;
-  EXPECT_TRUE(order.ask({"silly", true}));
-  EXPECT_TRUE(order.holding());
-  EXPECT_EQ(order.ask({"short34", false}), std::nullopt);
-  EXPECT_TRUE(order.waiting());
-  EXPECT_EQ(order.held_ended(), (FileRequest{"short34", false}));
-  EXPECT_FALSE(order.holding());
-  EXPECT_FALSE(order.waiting());
-  EXPECT_EQ(order.held_ended(), std::nullopt);
-}
-
-TEST(FileSoundOrder, OfTheSoundsAskedMeanwhileOnlyTheLastUnheldOneIsKept) {
-  FileSoundOrder order;
-  order.ask({"silly", true});
-  order.ask({"short34", false});
-  order.ask({"Halleluj", false});  // would have cut short34 at once
-  EXPECT_EQ(order.held_ended(), (FileRequest{"Halleluj", false}));
-  EXPECT_EQ(order.held_ended(), std::nullopt);
-}
-
-TEST(FileSoundOrder, HeldSoundsWaitInTurn) {
-  FileSoundOrder order;
-  order.ask({"one", true});
-  order.ask({"x", false});
-  order.ask({"two", true});
-  order.ask({"after", false});
-  EXPECT_EQ(order.held_ended(), (FileRequest{"two", true}));
-  EXPECT_TRUE(order.holding());
-  EXPECT_EQ(order.ask({"later", false}), std::nullopt);
-  EXPECT_EQ(order.held_ended(), (FileRequest{"later", false}));
-  EXPECT_FALSE(order.holding());
-}
-
-TEST(FileSoundOrder, ClearForgetsEverything) {
-  FileSoundOrder order;
-  order.ask({"one", true});
-  order.ask({"x", false});
-  order.clear();
-  EXPECT_FALSE(order.holding());
-  EXPECT_FALSE(order.waiting());
-  EXPECT_EQ(order.ask({"y", false}), (FileRequest{"y", false}));
-}
 
 TEST(Tone, IsShortQuietAndFadesInAndOut) {
   const std::vector<std::int16_t> tone = make_tone(44100, 2);

@@ -116,6 +116,23 @@ window_exists() {
   xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"
 }
 
+# Clicks "CC" in the game window $1, leaves the information box open $2
+# seconds, closes it with Return and gives the game window the keys again.
+cc_box() {
+  local box
+  xdotool mousemove --window "$1" 10 10 click 1
+  box=$(window_named "Un petit jeu sympa") || fail "clicking CC showed no information box"
+  sleep "$2"
+  xdotool windowfocus "$box" 2>/dev/null
+  xdotool key --window "$box" Return
+  for _ in $(seq 1 50); do
+    window_exists "Un petit jeu sympa" || break
+    sleep 0.1
+  done
+  ! window_exists "Un petit jeu sympa" || fail "the information box did not close"
+  xdotool windowfocus "$1" 2>/dev/null
+}
+
 # Waits up to $1 seconds for the game to end and sets GAME_STATUS to its exit
 # status ("timeout" if it goes on). Not in a subshell: only the parent can wait.
 wait_game() {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace glouton::platform {
+namespace glouton {
 
 struct FileRequest {
   std::string file;
@@ -33,4 +33,4 @@ class FileSoundOrder {
   std::deque<FileRequest> waiting_;
 };
 
-}  // namespace glouton::platform
+}  // namespace glouton

@@ -1,4 +1,4 @@
-#include "sim/trace.h"
+#include "program/trace.h"
 
 #include <charconv>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/form1.h"
+#include "game/form1.h"
 
 namespace glouton {
 
@@ -34,9 +34,11 @@ class Session {
   void load();
   // A key pressed at the clock's current time.
   void key(int key_code);
-  // Every timer due at the clock's current time, in the order Timer1..Timer5;
-  // one that fell behind fires once, with the time it was first due.
-  void run_due_timers();
+  // Every timer due at the clock's current time, in the order of their due
+  // times, Timer1..Timer5 at one instant; one that fell behind fires once,
+  // with the time it was first due. `before_now` keeps to the timers that
+  // fell due before the current millisecond: they come before its keys.
+  void run_due_timers(bool before_now = false);
   // When the next timer is due, if any runs.
   std::optional<std::int64_t> next_due() const;
   // The window was unloaded (Escape, or its frame closed): no more events.

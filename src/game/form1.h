@@ -5,11 +5,11 @@
 #include <array>
 
 #include "game/state.h"
+#include "game/text_box.h"
+#include "game/timer.h"
+#include "ports/dialogs.h"
+#include "ports/surface.h"
 #include "sound/jouer_son.h"
-#include "window/dialogs.h"
-#include "window/surface.h"
-#include "window/text_box.h"
-#include "window/timer.h"
 
 namespace glouton {
 

@@ -1,6 +1,6 @@
-#include "platform/file_sound_order.h"
+#include "sound/file_sound_order.h"
 
-namespace glouton::platform {
+namespace glouton {
 
 std::optional<FileRequest> FileSoundOrder::ask(FileRequest request) {
   if (!holding_) {
@@ -26,4 +26,4 @@ void FileSoundOrder::clear() {
   waiting_.clear();
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton

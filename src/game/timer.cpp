@@ -1,4 +1,4 @@
-#include "window/timer.h"
+#include "game/timer.h"
 
 namespace glouton {
 

@@ -1,12 +1,19 @@
-#include "title/program_flow.h"
+#include "program/program_flow.h"
 
 namespace glouton {
 
 void ProgramFlow::start() {
   if (started_) return;
   started_ = true;
+  titled_ = true;
   Form_Load(title_);
   showing_ = Showing::title;
+}
+
+void ProgramFlow::start_without_title() {
+  started_ = true;
+  titled_ = false;
+  showing_ = Showing::game;
 }
 
 void ProgramFlow::title_handled() {
@@ -27,10 +34,10 @@ void ProgramFlow::game_ended(GameEnd end) {
   switch (end) {
     case GameEnd::frame_closed:
       // Still and silent: nothing starts the face or the music again.
-      showing_ = Showing::title;
+      showing_ = titled_ ? Showing::title : Showing::nothing;
       break;
     case GameEnd::session_end:
-      Form_Unload(title_);
+      if (titled_) Form_Unload(title_);
       showing_ = Showing::nothing;
       break;
     case GameEnd::escape:

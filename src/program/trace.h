@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "game/session.h"
-#include "window/picture.h"
+#include "ports/picture.h"
+#include "program/session.h"
 
 namespace glouton {
 

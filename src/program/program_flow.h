@@ -2,8 +2,8 @@
 // a game window that "GO !" opens over it, and where each window's end leads.
 #pragma once
 
+#include "program/run_memory.h"
 #include "title/form2.h"
-#include "title/run_memory.h"
 
 namespace glouton {
 
@@ -26,6 +26,9 @@ class ProgramFlow {
 
   // The title window loads: its music starts and its face will slide.
   void start();
+  // A game window opens with no title window behind it (the simulator,
+  // replays): closing its frame ends the program.
+  void start_without_title();
   // After the title window handled an event: "GO !" asks for a game window.
   void title_handled();
   // The title window's frame was closed, or the session ends: its unload runs.
@@ -42,6 +45,7 @@ class ProgramFlow {
   Form2& title_;
   Showing showing_ = Showing::nothing;
   bool started_ = false;
+  bool titled_ = false;
 };
 
 }  // namespace glouton

@@ -1,0 +1,24 @@
+// The plain-text files the program reads (key scripts, replays): lines of
+// fields separated by blanks, decimal numbers, and user text quoted in a
+// one-line message.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace glouton {
+
+// Plain decimal digits, no sign; nullopt when not a number or past `limit`.
+std::optional<std::int64_t> parse_digits(std::string_view s, std::int64_t limit);
+
+// The fields of a line, split at spaces and tabs.
+std::vector<std::string_view> split_fields(std::string_view line);
+
+// Text from the user quoted in a message: short and printable, so the
+// message stays one line.
+std::string quoted(std::string_view text, std::size_t most = 40);
+
+}  // namespace glouton
