@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# glouton.exe from the zip under Wine and Xvfb, started from another folder:
+#  1. the title window's pixels; Enter opens the game window in its place;
+#     Escape ends the program with 0;
+#  2. without its music file and with no standard error (as when started from
+#     Explorer), it opens all the same and its one warning goes to
+#     %LOCALAPPDATA%\Glouton\glouton.log.
+#   title_test.sh GLOUTON SOURCE_DIR
+# GLOUTON runs glouton.exe under Wine (the wrapper prepare.sh writes beside it).
+set -u
+GLOUTON=$1
+lib=$2/tests/window/xvfb_lib.sh
+. "$lib"
+need_tools Xvfb xdpyinfo xwininfo xdotool import convert
+[ -n "${WINEPREFIX:-}" ] || WINEPREFIX=$(sed -n "s/^export WINEPREFIX='\([^']*\)'.*/\1/p" "$GLOUTON")
+[ -d "$WINEPREFIX" ] || fail "no Wine prefix beside $GLOUTON"
+
+start_xvfb
+start_game
+TITLE=$(title_window) || fail "the title window did not open"
+check_title_pixels "$TITLE" "$WORK/title.png"
+enter_game >/dev/null
+! shown_window Glouton 706x468 >/dev/null || fail "the title window still shows over the game"
+xdotool key Escape
+wait_game 20
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape, expected 0"
+
+# 2. A copy of the game without its music, standard error closed.
+log=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Glouton/glouton.log' 2>/dev/null | head -n 1)
+[ -z "$log" ] || rm -f "$log"
+cp -r "$(dirname "$GLOUTON")" "$WORK/tuneless"
+rm "$WORK/tuneless/gloutonone/musique-bis.mid"
+SDL_AUDIODRIVER=dummy "$WORK/tuneless/glouton" >/dev/null 2>&- &
+GAME_PID=$!
+enter_game >/dev/null
+xdotool key Escape
+wait_game 20
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without the music, expected 0"
+log=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Glouton/glouton.log' 2>/dev/null | head -n 1)
+[ -n "$log" ] || fail "no glouton.log in the Wine user's AppData\\Local\\Glouton"
+grep -q '^glouton: music file gloutonone/musique-bis.mid not found' "$log" ||
+  fail "the log does not name the missing music: $(cat "$log")"
+echo "PASS: Windows title test (log: $(grep -c . "$log") line)"
