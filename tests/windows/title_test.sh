@@ -2,8 +2,8 @@
 # glouton.exe from the zip under Wine and Xvfb, started from another folder:
 #  1. the title window's pixels; Enter opens the game window in its place;
 #     Escape ends the program with 0;
-#  2. without its music file and with no standard error (as when started from
-#     Explorer), it opens all the same and its one warning goes to
+#  2. without its music file and with no standard handles (started as
+#     Explorer starts it), it opens all the same and its one warning goes to
 #     %LOCALAPPDATA%\Glouton\glouton.log.
 #   title_test.sh GLOUTON SOURCE_DIR
 # GLOUTON runs glouton.exe under Wine (the wrapper prepare.sh writes beside it).
@@ -14,6 +14,10 @@ lib=$2/tests/window/xvfb_lib.sh
 need_tools Xvfb xdpyinfo xwininfo xdotool import convert
 [ -n "${WINEPREFIX:-}" ] || WINEPREFIX=$(sed -n "s/^export WINEPREFIX='\([^']*\)'.*/\1/p" "$GLOUTON")
 [ -d "$WINEPREFIX" ] || fail "no Wine prefix beside $GLOUTON"
+export WINEPREFIX
+WINE64=${WINE64:-/usr/lib/wine/wine64}
+# Whatever a failure leaves running in the prefix ends with the test.
+trap 'cleanup; "$(dirname "$WINE64")/wineserver64" -k 2>/dev/null' EXIT
 
 start_xvfb
 start_game
@@ -25,12 +29,14 @@ xdotool key Escape
 wait_game 20
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape, expected 0"
 
-# 2. A copy of the game without its music, standard error closed.
+# 2. A copy of the game without its music, started as Explorer starts it: no
+# standard handles.
 log=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Glouton/glouton.log' 2>/dev/null | head -n 1)
 [ -z "$log" ] || rm -f "$log"
 cp -r "$(dirname "$GLOUTON")" "$WORK/tuneless"
 rm "$WORK/tuneless/gloutonone/musique-bis.mid"
-SDL_AUDIODRIVER=dummy "$WORK/tuneless/glouton" >/dev/null 2>&- &
+SDL_AUDIODRIVER=dummy WINEDEBUG=-all "$WINE64" start /wait /unix "$WORK/tuneless/glouton.exe" \
+  >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 enter_game >/dev/null
 xdotool key Escape
@@ -40,4 +46,5 @@ log=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Glouton/glouton.lo
 [ -n "$log" ] || fail "no glouton.log in the Wine user's AppData\\Local\\Glouton"
 grep -q '^glouton: music file gloutonone/musique-bis.mid not found' "$log" ||
   fail "the log does not name the missing music: $(cat "$log")"
-echo "PASS: Windows title test (log: $(grep -c . "$log") line)"
+[ "$(grep -c . "$log")" = 1 ] || fail "expected one warning line in the log: $(cat "$log")"
+echo "PASS: Windows title test"
