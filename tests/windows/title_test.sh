@@ -2,9 +2,9 @@
 # glouton.exe from the zip under Wine and Xvfb, started from another folder:
 #  1. the title window's pixels; Enter opens the game window in its place;
 #     Escape ends the program with 0;
-#  2. without its music file and with no standard handles (started as
-#     Explorer starts it), it opens all the same and its one warning goes to
-#     %LOCALAPPDATA%\Glouton\glouton.log.
+#  2. unzipped into a folder named with an accent, without its music file,
+#     and with no standard handles (started as Explorer starts it), it opens
+#     all the same and its one warning goes to %LOCALAPPDATA%\Glouton\glouton.log.
 #   title_test.sh GLOUTON SOURCE_DIR
 # GLOUTON runs glouton.exe under Wine (the wrapper prepare.sh writes beside it).
 set -u
@@ -29,13 +29,14 @@ xdotool key Escape
 wait_game 20
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape, expected 0"
 
-# 2. A copy of the game without its music, started as Explorer starts it: no
-# standard handles.
+# 2. A copy of the game in "jeu de Zoé" without its music, started as Explorer
+# starts it: no standard handles.
 log=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Glouton/glouton.log' 2>/dev/null | head -n 1)
 [ -z "$log" ] || rm -f "$log"
-cp -r "$(dirname "$GLOUTON")" "$WORK/tuneless"
-rm "$WORK/tuneless/gloutonone/musique-bis.mid"
-SDL_AUDIODRIVER=dummy WINEDEBUG=-all "$WINE64" start /wait /unix "$WORK/tuneless/glouton.exe" \
+copy="$WORK/jeu de Zoé"
+cp -r "$(dirname "$GLOUTON")" "$copy"
+rm "$copy/gloutonone/musique-bis.mid"
+SDL_AUDIODRIVER=dummy WINEDEBUG=-all "$WINE64" start /wait /unix "$copy/glouton.exe" \
   >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 enter_game >/dev/null

@@ -24,7 +24,7 @@ esac
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-cache=${GLOUTON_CROSS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/glouton-cross}
+cache=${GLOUTON_CROSS_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/glouton-cross}
 jobs=${JOBS:-2}
 toolchain=$root/cmake/toolchains/mingw-w64-x86_64.cmake
 
