@@ -9,6 +9,18 @@ set_target_properties(glouton PROPERTIES WIN32_EXECUTABLE ON)
 target_sources(glouton PRIVATE ${PROJECT_SOURCE_DIR}/src/windows/log_file.cpp)
 target_link_libraries(glouton PRIVATE SDL2::SDL2main)
 target_sources(glouton-sim PRIVATE ${PROJECT_SOURCE_DIR}/src/windows/binary_stdout.cpp)
+# The glouton's face as the game's icon in Explorer (the window sets its own).
+enable_language(RC)
+find_program(GLOUTON_CONVERT convert REQUIRED)
+set(icon ${PROJECT_BINARY_DIR}/glouton.ico)
+add_custom_command(OUTPUT ${icon}
+                   COMMAND ${GLOUTON_CONVERT} ${PROJECT_SOURCE_DIR}/assets/glouton.xpm ${icon}
+                   DEPENDS ${PROJECT_SOURCE_DIR}/assets/glouton.xpm VERBATIM)
+file(WRITE ${PROJECT_BINARY_DIR}/glouton.rc "1 ICON \"${icon}\"\n")
+add_custom_target(glouton_icon DEPENDS ${icon})
+add_dependencies(glouton glouton_icon)
+set_source_files_properties(${PROJECT_BINARY_DIR}/glouton.rc PROPERTIES OBJECT_DEPENDS ${icon})
+target_sources(glouton PRIVATE ${PROJECT_BINARY_DIR}/glouton.rc)
 # The C++ runtime inside the programs: only the SDL DLLs lie beside them.
 target_link_options(glouton PRIVATE -static)
 target_link_options(glouton-sim PRIVATE -static)
