@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # glouton.exe from the zip under Wine and Xvfb, started from another folder:
-#  1. the title window's pixels; Enter opens the game window in its place;
-#     Escape ends the program with 0;
+#  1. with no audio output, the title window's pixels; Enter opens the game
+#     window in its place; Escape ends the program with 0; one warning told
+#     that the game plays silent;
 #  2. unzipped into a folder named with an accent, without its music file,
 #     and with no standard handles (started as Explorer starts it), it opens
 #     all the same and its one warning goes to %LOCALAPPDATA%\Glouton\glouton.log.
@@ -20,7 +21,7 @@ WINE64=${WINE64:-/usr/lib/wine/wine64}
 trap 'cleanup; "$(dirname "$WINE64")/wineserver64" -k 2>/dev/null' EXIT
 
 start_xvfb
-start_game
+GAME_AUDIODRIVER=none start_game
 TITLE=$(title_window) || fail "the title window did not open"
 check_title_pixels "$TITLE" "$WORK/title.png"
 enter_game >/dev/null
@@ -28,6 +29,8 @@ enter_game >/dev/null
 xdotool key Escape
 wait_game 20
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape, expected 0"
+grep -q '^glouton: no sound device (.*): the game plays silent' "$WORK/game.err" ||
+  fail "no warning of the missing audio output"
 
 # 2. A copy of the game in "jeu de Zoé" without its music, started as Explorer
 # starts it: no standard handles.
