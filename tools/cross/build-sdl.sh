@@ -7,6 +7,10 @@
 #   tools/cross/build-sdl.sh mingw64       64-bit Windows DLLs (MinGW-w64)
 #   tools/cross/build-sdl.sh emscripten    static WebAssembly libraries (emcc)
 #
+# For emscripten, link the libraries by their paths (PREFIX/lib/libSDL2.a...):
+# emcc reads -lSDL2 and its kin as a request for its own SDL ports, which it
+# would download.
+#
 # The sources come through `apt-get source` with a private apt configuration
 # (a deb-src list under the cache folder): /etc is left alone. The cache is
 # $GLOUTON_CROSS_CACHE, by default ~/.cache/glouton-cross; JOBS sets the
@@ -53,8 +57,9 @@ case "$target" in
     ;;
 esac
 
-# The key: target, versions, and this recipe with its toolchain file.
-recipe=$(cat "$0" "$toolchain" | sha256sum | cut -c1-10)
+# The key: target, versions, and this recipe with its toolchain file (their
+# comments aside: a new comment builds nothing again).
+recipe=$(cat "$0" "$toolchain" | grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' | sha256sum | cut -c1-10)
 versions=$(printf '%s\n' "${packages[@]}" | sed 's/.*=//' | paste -sd- -)
 prefix=$cache/$target-$versions-$recipe
 if [ -f "$prefix/.built" ]; then
