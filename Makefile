@@ -3,13 +3,16 @@
 #   make test   installs what is missing, builds and runs every test
 # and for contributors:
 #   make test-fresh   `make test` on a fresh clone in a brand-new Debian 12 (as CI does)
+#   make windows      cross-builds the Windows zip into build-windows/
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := $(shell grep -v '^\#' packages.txt)
 
-.PHONY: play test test-asan test-fresh bench build deps configure format clean
+WINDOWS_BUILD ?= build-windows
+
+.PHONY: play test test-asan test-fresh bench build deps configure format clean windows
 
 play: build
 	$(BUILD)/glouton
@@ -41,6 +44,14 @@ build: configure
 configure: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
+# glouton.exe and glouton-sim.exe for 64-bit Windows (MinGW-w64), packed with
+# their DLLs and data as $(WINDOWS_BUILD)/glouton-VERSION-windows-x64.zip. The
+# SDL libraries are built from Debian's sources the first time (minutes), then
+# taken from ~/.cache/glouton-cross.
+windows: deps
+	JOBS=$(JOBS) tools/cross/build-windows.sh $(WINDOWS_BUILD)
+	@ls -l $(WINDOWS_BUILD)/glouton-*-windows-x64.zip
+
 # Installs only the packages that are missing: as root directly, otherwise through sudo.
 deps:
 	@missing=""; \
@@ -67,4 +78,4 @@ format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)

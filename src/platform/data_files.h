@@ -1,5 +1,6 @@
 // Where the game finds its data files (sprites, captions, sounds): the current
-// directory first, then beside the executable, then the installed data folder.
+// directory first, then beside the executable, then the installed data folder;
+// on Windows, beside the executable first, then the current directory.
 #pragma once
 
 #include <filesystem>

@@ -1,16 +1,34 @@
 #include "platform/fonts.h"
 
+#ifndef _WIN32
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <algorithm>
 #include <string_view>
 
 #include "platform/controls.h"
+#include "platform/data_files.h"
 #include "platform/startup_error.h"
 
 namespace glouton::platform {
 
 namespace {
+
+#ifdef _WIN32
+
+// Windows has no fontconfig: the game ships its fonts in its fonts folder.
+std::optional<std::string> bold_file() {
+  return find_data_file("fonts/LiberationSans-Bold.ttf");
+}
+std::optional<std::string> regular_file() {
+  return find_data_file("fonts/LiberationSans-Regular.ttf");
+}
+const char* const bold_missing = "font fonts/LiberationSans-Bold.ttf not found beside the game";
+const char* const regular_missing =
+    "font fonts/LiberationSans-Regular.ttf not found beside the game";
+
+#else
 
 constexpr std::initializer_list<const char*> bold_sans = {"Liberation Sans:bold",
                                                           "DejaVu Sans:bold", "sans-serif:bold"};
@@ -32,6 +50,17 @@ std::optional<std::string> match_one(FcConfig* config, const char* name) {
   if (match) FcPatternDestroy(match);
   return file;
 }
+
+std::optional<std::string> bold_file() {
+  return match_font_file(bold_sans);
+}
+std::optional<std::string> regular_file() {
+  return match_font_file(regular_sans);
+}
+const char* const bold_missing = "no bold sans font found (tried Liberation Sans, DejaVu Sans)";
+const char* const regular_missing = "no sans font found (tried Liberation Sans, DejaVu Sans)";
+
+#endif
 
 FontPtr open_sized(const std::string& file, int pixels, bool bold) {
   // SDL_ttf counts points at 72 dpi, so a size in points there is a size in pixels.
@@ -61,6 +90,7 @@ int fitting_size(int pixels, int width, std::string_view text,
   return size;
 }
 
+#ifndef _WIN32
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns) {
   if (!FcInit()) return std::nullopt;
   FcConfig* config = FcConfigGetCurrent();
@@ -68,12 +98,13 @@ std::optional<std::string> match_font_file(std::initializer_list<const char*> pa
     if (std::optional<std::string> file = match_one(config, name)) return file;
   return std::nullopt;
 }
+#endif
 
 Fonts open_fonts() {
-  const std::optional<std::string> bold = match_font_file(bold_sans);
-  if (!bold) throw StartupError("no bold sans font found (tried Liberation Sans, DejaVu Sans)");
-  const std::optional<std::string> regular = match_font_file(regular_sans);
-  if (!regular) throw StartupError("no sans font found (tried Liberation Sans, DejaVu Sans)");
+  const std::optional<std::string> bold = bold_file();
+  if (!bold) throw StartupError(bold_missing);
+  const std::optional<std::string> regular = regular_file();
+  if (!regular) throw StartupError(regular_missing);
   // 15 twips a pixel: 18 pt is 24 pixels, 12 pt 16, 8 pt 11, 48 pt 64, 14.25 pt 19.
   Fonts fonts{open_sized(*bold, 24, true), open_sized(*bold, 16, true),
               open_sized(*regular, 11, false), nullptr, open_sized(*regular, 19, false)};

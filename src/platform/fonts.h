@@ -12,9 +12,12 @@
 
 namespace glouton::platform {
 
+#ifndef _WIN32
 // The file of the first pattern fontconfig matches to a font file, if any
-// (patterns as "Liberation Sans:bold").
+// (patterns as "Liberation Sans:bold"). Windows has no fontconfig: there the
+// game's own fonts folder holds Liberation Sans.
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns);
+#endif
 
 // The largest size of at most `pixels` at which `text` is no wider than
 // `width`, at least 1 (the font's width grows with its size).

@@ -11,7 +11,20 @@
 
 namespace glouton::platform {
 
+namespace {
+
+// SDL_mixer plays MIDI through Windows' own synthesizer there, and through a
+// soundfont elsewhere.
+#ifdef _WIN32
+constexpr bool midi_needs_soundfont = false;
+#else
+constexpr bool midi_needs_soundfont = true;
+#endif
+
+}  // namespace
+
 std::vector<std::string> usual_soundfonts() {
+  if (!midi_needs_soundfont) return {};
   return {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
           "/usr/share/sounds/sf2/TimGM6mb.sf2"};
 }
@@ -41,6 +54,10 @@ MusicPlayer::MusicPlayer(const AudioDevice& audio, std::string_view file, Finder
                          std::vector<std::string> soundfonts)
     : audio_(audio), find_(std::move(find)), warn_(std::move(warn)) {
   if (!audio_.opened()) return;  // the output told of its absence already
+  if (!midi_needs_soundfont) {
+    read(trim_trailing_blanks(file));
+    return;
+  }
   std::string list;
   for (const std::string& path : soundfonts) list += (list.empty() ? "" : ", ") + path;
   if (std::optional<std::string> found = first_existing(soundfonts)) {
@@ -62,7 +79,7 @@ MusicPlayer::~MusicPlayer() {
 void MusicPlayer::read(const std::string& name) {
   music_.reset();
   name_ = name;
-  if (!audio_.opened() || soundfont_.empty() ||
+  if (!audio_.opened() || (midi_needs_soundfont && soundfont_.empty()) ||
       std::find(failed_.begin(), failed_.end(), name) != failed_.end())
     return;
   const std::optional<std::string> path = find_(name);
@@ -72,7 +89,7 @@ void MusicPlayer::read(const std::string& name) {
     return;
   }
   // Given every time: another part of the program may have changed it.
-  Mix_SetSoundFonts(soundfont_.c_str());
+  if (!soundfont_.empty()) Mix_SetSoundFonts(soundfont_.c_str());
   music_.reset(Mix_LoadMUS(path->c_str()));
   if (!music_) {
     failed_.push_back(name);

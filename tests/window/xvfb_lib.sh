@@ -154,6 +154,27 @@ pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
 }
 
+# How many pixels of the screenshot's rectangle W H X Y are of colour #RRGGBB.
+count_colour() {
+  convert "$1" -crop "${2}x${3}+${4}+${5}" +repage txt:- | grep -c "$6"
+}
+
+# Waits for the title window $1's first frame, shot into $2, and checks it:
+# red, the yellow box of the title with magenta letters, the grey "GO !" button.
+check_title_pixels() {
+  local magenta
+  for _ in $(seq 1 50); do
+    import -window "$1" "$2" 2>/dev/null && near "$(pixel "$2" 5 5)" 255 0 0 && break
+    sleep 0.1
+  done
+  near "$(pixel "$2" 5 5)" 255 0 0 || fail "the title's background is $(pixel "$2" 5 5), not red"
+  near "$(pixel "$2" 700 462)" 255 0 0 || fail "the title's corner is not red"
+  near "$(pixel "$2" 181 150)" 255 255 0 || fail "no yellow box of the title at (181,150)"
+  magenta=$(count_colour "$2" 286 77 179 148 '#FF00FF')
+  [ "$magenta" -gt 1000 ] || fail "only $magenta magenta pixels in the title's box"
+  near "$(pixel "$2" 40 428)" 192 192 192 || fail "no grey GO button at (40,428)"
+}
+
 # True when "R,G,B" is within 60 of the colour R G B on each channel.
 near() {
   local r g b

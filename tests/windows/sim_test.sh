@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# glouton-sim.exe under Wine prints byte for byte the traces of the native
+# glouton-sim on the simulator's key scripts, by file and on standard input,
+# with and without the paints, and the same help text.
+#   sim_test.sh NATIVE_SIM WINDOWS_SIM SOURCE_DIR
+# WINDOWS_SIM runs glouton-sim.exe (the wrapper prepare.sh writes).
+set -u
+native=$1
+windows=$2
+scripts=$3/tests/sim/scripts
+work=$(mktemp -d "${TMPDIR:-/tmp}/glouton-wine-sim.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failed=0
+
+# NAME, then the arguments; a "-" in them reads the first key script on standard input.
+compare() {
+  local name=$1
+  shift
+  "$native" "$@" <"$first" >"$work/native" 2>"$work/native.err"
+  local native_status=$?
+  "$windows" "$@" <"$first" >"$work/windows" 2>"$work/windows.err"
+  local windows_status=$?
+  if [ "$native_status" != "$windows_status" ]; then
+    echo "FAIL: $name: exit status $windows_status under Wine, $native_status natively" >&2
+    sed 's/^/  wine stderr: /' "$work/windows.err" >&2
+    failed=1
+  elif ! cmp -s "$work/native" "$work/windows"; then
+    echo "FAIL: $name: the traces differ ($(wc -c <"$work/native") bytes natively, $(wc -c <"$work/windows") under Wine)" >&2
+    cmp "$work/native" "$work/windows" | head -n 1 >&2
+    failed=1
+  else
+    echo "ok: $name ($(wc -l <"$work/native") lines)"
+  fi
+}
+
+set -- "$scripts"/*.keys
+[ -f "$1" ] || { echo "FAIL: no key scripts in $scripts" >&2; exit 1; }
+first=$1
+for script in "$@"; do
+  compare "$(basename "$script") to 40 s" --keys "$script" --until 40000
+  compare "$(basename "$script") with paints" --keys "$script" --until 8000 --paints
+done
+compare "standard input, quiet" --keys - --until 40000 --quiet
+compare "help" --help
+exit $failed
