@@ -3,11 +3,12 @@
 #   make test   installs what is missing, builds and runs every test
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD ?= build-deb
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := $(shell grep -v '^\#' packages.txt)
 
-.PHONY: play test test-asan bench build deps configure format clean
+.PHONY: play test test-asan bench build deps configure deb format clean
 
 play: build
 	$(BUILD)/glouton
@@ -29,6 +30,11 @@ build: configure
 
 configure: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+# The Debian package, $(DEB_BUILD)/glouton_VERSION_ARCH.deb, from its own
+# Release build laid out for /usr/games.
+deb: deps
+	bash packaging/make-deb.sh . $(DEB_BUILD) $(JOBS)
 
 # Installs only the packages that are missing: as root directly, otherwise through sudo.
 deps:
@@ -56,4 +62,4 @@ format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
