@@ -6,13 +6,14 @@
 #   make windows      cross-builds the Windows zip into build-windows/
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD ?= build-deb
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := $(shell grep -v '^\#' packages.txt)
 
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: play test test-asan test-fresh bench build deps configure format clean windows
+.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows
 
 play: build
 	$(BUILD)/glouton
@@ -52,6 +53,11 @@ windows: deps
 	JOBS=$(JOBS) tools/cross/build-windows.sh $(WINDOWS_BUILD)
 	@ls -l $(WINDOWS_BUILD)/glouton-*-windows-x64.zip
 
+# The Debian package, $(DEB_BUILD)/glouton_VERSION_ARCH.deb, from its own
+# Release build laid out for /usr/games.
+deb: deps
+	bash packaging/make-deb.sh . $(DEB_BUILD) $(JOBS)
+
 # Installs only the packages that are missing: as root directly, otherwise through sudo.
 deps:
 	@missing=""; \
@@ -78,4 +84,4 @@ format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD)

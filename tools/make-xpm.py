@@ -160,28 +160,35 @@ def write_xpm(pic, path, extra=None):
 
 # ---------------------------------------------------------------- glouton
 
-def glouton():
-    p = Pic(32, 32)
-    c, r = 16.0, 15.0
+def glouton(n=32):
+    """The glouton on an n-pixel square: 32 for the game; 16 and 48 for the
+    icons, drawn from the same shapes at their own size."""
+    f = n / 32.0
+    p = Pic(n, n)
+    c, r = 16.0 * f, 15.0 * f
     p.disc(c, c, r, 'y')
     # olive shading on the lower right, as a crescent
     p.fill_if(lambda x, y: (x - c) ** 2 + (y - c) ** 2 <= r * r and
-              (x - c + 2.2) ** 2 + (y - c + 2.2) ** 2 > (r - 0.3) ** 2, 'o')
+              (x - c + 2.2 * f) ** 2 + (y - c + 2.2 * f) ** 2 > (r - 0.3 * f) ** 2, 'o')
     p.outline('yo', 'o')
     # eyes
     for ex in (11.5, 20.5):
-        p.ellipse(ex, 11.5, 2.4, 3.5, 'k')
+        p.ellipse(ex * f, 11.5 * f, 2.4 * f, 3.5 * f, 'k')
     # smile: a thick arc with rounded ends
+    sy = 14.0 * f
     def smile(x, y):
-        d = math.hypot(x - c, y - 14.0)
-        a = math.degrees(math.atan2(y - 14.0, x - c))
-        return 8.4 <= d <= 10.4 and 28 <= a <= 152
+        d = math.hypot(x - c, y - sy)
+        a = math.degrees(math.atan2(y - sy, x - c))
+        return 8.4 * f <= d <= 10.4 * f and 28 <= a <= 152
     p.fill_if(smile, 'k', only='y')
     for sx in (-1, 1):
         a = math.radians(90 - sx * 62)
-        p.disc(c + 9.4 * math.cos(a), 14.0 + 9.4 * math.sin(a), 1.3, 'k', only='y')
+        p.disc(c + 9.4 * f * math.cos(a), sy + 9.4 * f * math.sin(a), 1.3 * f, 'k', only='y')
     # a small shine on the upper left
-    p.stamp(['ww', 'w'], 7, 6)
+    if n == 32:
+        p.stamp(['ww', 'w'], 7, 6)
+    else:
+        p.disc(8.0 * f, 7.0 * f, 1.2 * f, 'w', only='y')
     return p
 
 
@@ -659,6 +666,8 @@ def main():
     for name, col in eyes.items():
         write_xpm(sk, os.path.join(out, name + '.xpm'), {'e': col})
     write_xpm(glouton(), os.path.join(out, 'glouton.xpm'))
+    for n in (16, 48):  # the icon sizes that are no whole multiple of 32
+        write_xpm(glouton(n), os.path.join(out, 'glouton-%d.xpm' % n))
     write_xpm(wall(), os.path.join(out, 'mur.xpm'))
     write_xpm(floor_tile(), os.path.join(out, 'sol.xpm'))
     write_xpm(pellet(), os.path.join(out, 'gomme.xpm'))
