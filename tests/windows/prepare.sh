@@ -18,7 +18,8 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
   loud_fail "MinGW-w64 is not installed (no x86_64-w64-mingw32-g++-posix)"
 
 started=$(date +%s)
-"$src/tools/cross/build-windows.sh" "$work/build"
+# Our warnings are errors in the tests, as in the native build of make test.
+GLOUTON_WERROR=ON "$src/tools/cross/build-windows.sh" "$work/build"
 echo "the Windows build took $(($(date +%s) - started)) s"
 zip=$(ls "$work"/build/glouton-*-windows-x64.zip)
 rm -rf "$work/game"
