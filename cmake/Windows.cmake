@@ -1,6 +1,7 @@
 # The Windows programs, cross-built with MinGW-w64 (make windows), and their
 # zip: the programs, the SDL DLLs built by tools/cross/build-sdl.sh, the
-# pictures, sounds and music, Liberation Sans with its licence, a README.txt.
+# pictures, sounds and music, Liberation Sans with its licence, a README.txt
+# and the game's licence.
 
 # glouton.exe opens no console window; its warnings then go to a log file.
 # SDL2main gives it the WinMain that a windowed program starts from.
@@ -61,10 +62,11 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${GLOUTON_FONT_DIR}/LiberationSans-Bold.ttf
           ${GLOUTON_FONT_DIR}/LiberationSans-Regular.ttf ${stage}/fonts
   COMMAND ${CMAKE_COMMAND} -E copy ${GLOUTON_FONT_LICENSE} ${stage}/fonts/LICENSE-Liberation.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${name}
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
   DEPENDS glouton glouton-sim ${GLOUTON_DLLS} ${GLOUTON_DATA_FILES} ${GLOUTON_SOUNDS}
-          ${GLOUTON_SOUND_DIR}/musique-bis.mid ${PROJECT_BINARY_DIR}/README.txt
+          ${GLOUTON_SOUND_DIR}/musique-bis.mid ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Packing ${name}.zip"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${zip})
