@@ -12,7 +12,7 @@
 
 namespace glouton::platform {
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // The file of the first pattern fontconfig matches to a font file, if any
 // (patterns as "Liberation Sans:bold"). Windows has no fontconfig: there the
 // game's own fonts folder holds Liberation Sans.

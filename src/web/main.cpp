@@ -1,0 +1,99 @@
+// glouton in a web page: the same platform and program core as the desktop,
+// woken by the browser's animation frames instead of a loop of its own. The
+// page (web/index.html) sizes the canvas, owns fullscreen and shows the end
+// card; it calls glouton_start() again for "Rejouer".
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <emscripten.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/audio_device.h"
+#include "platform/comforts.h"
+#include "platform/fonts.h"
+#include "platform/frontend.h"
+#include "platform/mixer_device.h"
+#include "platform/music_player.h"
+#include "platform/pictures.h"
+#include "platform/sdl_context.h"
+#include "program/trace.h"
+
+namespace {
+
+namespace platform = glouton::platform;
+
+// What lasts as long as the page: the screen, pictures, fonts and sound.
+struct Devices {
+  platform::SdlContext sdl;
+  platform::Pictures pictures = platform::load_pictures();
+  platform::Fonts fonts = platform::open_fonts();
+  platform::AudioDevice audio;
+  platform::MixerDevice sound{audio};
+  platform::MusicPlayer music{audio};
+  platform::Controllers controllers;
+  platform::SoundSwitch sound_switch;
+  platform::Comforts comforts{controllers, sound_switch};
+};
+
+Devices* devices = nullptr;
+platform::FrontendHooks hooks;
+std::unique_ptr<platform::ProgramRun> run;
+
+// Until the player's first click or key the browser holds the sound back:
+// the cues asked for meanwhile are dropped, not played late. The music,
+// held at its beginning, starts with the sound.
+bool sound_held_back() {
+  return EM_ASM_INT({
+           const sdl = Module['SDL2'];
+           return sdl && sdl.audioContext && sdl.audioContext.state !== 'running' ? 1 : 0;
+         }) != 0;
+}
+
+void wake() {
+  if (!run) return;
+  const bool still = run->wake();
+  if (devices->audio.opened() && sound_held_back()) Mix_HaltChannel(-1);
+  if (still) return;
+  emscripten_cancel_main_loop();
+  run.reset();  // the windows close: the canvas is blank
+  EM_ASM({
+    if (Module['gloutonEnded']) Module['gloutonEnded']();
+  });
+}
+
+EM_JS(void, push_trace_line, (const char* line), {
+  (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
+});
+
+void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
+                 std::int64_t wall) {
+  std::string line;
+  glouton::append_trace_line(line, form, record, nullptr, wall);
+  if (!line.empty() && line.back() == '\n') line.pop_back();
+  push_trace_line(line.c_str());
+}
+
+}  // namespace
+
+// A fresh run of the program, as a new program would start: the title window.
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
+  if (run) return;
+  run = std::make_unique<platform::ProgramRun>(devices->pictures, devices->fonts, devices->sound,
+                                               devices->music, devices->comforts, hooks);
+  emscripten_set_main_loop(wake, 0, 0);
+}
+
+int main() {
+  // Keys reach the game only while the canvas has the focus; the page keeps the rest.
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
+  devices = new Devices;  // the page's: never let go
+  if (EM_ASM_INT({ return Module['gloutonTrace'] ? 1 : 0; }) != 0) hooks.event = trace_event;
+  hooks.title_first_frame = [] {
+    EM_ASM({
+      if (Module['gloutonTitleShown']) Module['gloutonTitleShown']();
+    });
+  };
+  glouton_start();
+  return 0;
+}
