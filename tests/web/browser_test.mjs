@@ -2,11 +2,13 @@
 // maze's pixels, the arrows that move the glouton and raise the score (read
 // from window.gloutonTrace), the audio running after a gesture, Escape's end
 // card and "Rejouer" back to the title.
-//   node browser_test.mjs BUILD_WEB_DIR
-import puppeteer from 'puppeteer-core';
-import { serve } from '../../web/serve.mjs';
+//   node browser_test.mjs BUILD_WEB_DIR NPM_DIR SOURCE_DIR
+// NPM_DIR holds the node_modules that package-lock.json pins.
+import { createRequire } from 'node:module';
 
-const dir = process.argv[2];
+const [dir, npmDir, sourceDir] = process.argv.slice(2);
+const puppeteer = createRequire(`${npmDir}/`)('puppeteer-core');
+const { serve } = await import(`${sourceDir}/web/serve.mjs`);
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 let failures = 0;
 function check(ok, what, detail = '') {
