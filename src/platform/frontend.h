@@ -37,8 +37,8 @@ struct FrontendHooks {
 // event (-1: none is due).
 class ProgramRun {
  public:
-  ProgramRun(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-             MusicDevice& music, Comforts& comforts, const FrontendHooks& hooks,
+  ProgramRun(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound, MusicDevice& music,
+             Comforts& comforts, const FrontendHooks& hooks,
              const std::vector<ReplayStep>* replay = nullptr);
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;

@@ -113,7 +113,8 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
     std::string text;
     if (!(path == "-" ? read_all(in, text) : read_file(path, text))) {
-      error = "glouton-sim: cannot read the " + std::string(what) + " " + glouton::quoted(path, 400);
+      error =
+          "glouton-sim: cannot read the " + std::string(what) + " " + glouton::quoted(path, 400);
       return false;
     }
     result = parse(text);
@@ -131,7 +132,8 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   std::ofstream trace_file;
   if (options.trace) {
     trace_file.open(*options.trace, std::ios::binary | std::ios::trunc);
-    if (!trace_file) return bad("cannot write the trace to " + glouton::quoted(*options.trace, 400));
+    if (!trace_file)
+      return bad("cannot write the trace to " + glouton::quoted(*options.trace, 400));
   }
   std::ostream& trace = options.trace ? static_cast<std::ostream&>(trace_file) : out;
 

@@ -36,35 +36,38 @@ struct Devices {
   platform::Comforts comforts{controllers, sound_switch};
 };
 
+// The page's side, in JavaScript (clang-format would take it for C++).
+// clang-format off
+// Until the player's first click or key the browser holds the sound back.
+EM_JS(int, sound_held_back, (), {
+  const sdl = Module['SDL2'];
+  return sdl && sdl.audioContext && sdl.audioContext.state !== 'running' ? 1 : 0;
+});
+EM_JS(void, push_trace_line, (const char* line), {
+  (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
+});
+EM_JS(int, trace_asked, (), { return Module['gloutonTrace'] ? 1 : 0; });
+EM_JS(void, tell_page, (const char* what), {
+  const hook = Module[UTF8ToString(what)];
+  if (hook) hook();
+});
+// clang-format on
+
 Devices* devices = nullptr;
 platform::FrontendHooks hooks;
 std::unique_ptr<platform::ProgramRun> run;
 
-// Until the player's first click or key the browser holds the sound back:
-// the cues asked for meanwhile are dropped, not played late. The music,
-// held at its beginning, starts with the sound.
-bool sound_held_back() {
-  return EM_ASM_INT({
-           const sdl = Module['SDL2'];
-           return sdl && sdl.audioContext && sdl.audioContext.state !== 'running' ? 1 : 0;
-         }) != 0;
-}
-
 void wake() {
   if (!run) return;
   const bool still = run->wake();
-  if (devices->audio.opened() && sound_held_back()) Mix_HaltChannel(-1);
+  // Cues asked for while the sound is held back are dropped, not played late;
+  // the music waits at its beginning and starts with the sound.
+  if (devices->audio.opened() && sound_held_back() != 0) Mix_HaltChannel(-1);
   if (still) return;
   emscripten_cancel_main_loop();
   run.reset();  // the windows close: the canvas is blank
-  EM_ASM({
-    if (Module['gloutonEnded']) Module['gloutonEnded']();
-  });
+  tell_page("gloutonEnded");
 }
-
-EM_JS(void, push_trace_line, (const char* line), {
-  (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
-});
 
 void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
                  std::int64_t wall) {
@@ -88,12 +91,8 @@ int main() {
   // Keys reach the game only while the canvas has the focus; the page keeps the rest.
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
   devices = new Devices;  // the page's: never let go
-  if (EM_ASM_INT({ return Module['gloutonTrace'] ? 1 : 0; }) != 0) hooks.event = trace_event;
-  hooks.title_first_frame = [] {
-    EM_ASM({
-      if (Module['gloutonTitleShown']) Module['gloutonTitleShown']();
-    });
-  };
+  if (trace_asked() != 0) hooks.event = trace_event;
+  hooks.title_first_frame = [] { tell_page("gloutonTitleShown"); };
   glouton_start();
   return 0;
 }
