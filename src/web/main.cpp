@@ -87,6 +87,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   emscripten_set_main_loop(wake, 0, 0);
 }
 
+// The page is hidden (another tab, a minimized window): the browser gives it
+// no animation frames, so wakes come from timeouts, as often as it allows.
+// The game goes on, as on the desktop.
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_page_hidden(int hidden) {
+  if (!run) return;
+  if (hidden != 0)
+    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 10);
+  else
+    emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+}
+
 int main() {
   // Keys reach the game only while the canvas has the focus; the page keeps the rest.
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
