@@ -359,12 +359,16 @@ int ProgramRun::wait_timeout() const {
   return parts_->frontend.wait_timeout();
 }
 
+bool ProgramRun::running() const {
+  return parts_->frontend.running();
+}
+
 void run_program(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
                  MusicDevice& music, Comforts& comforts, const FrontendHooks& hooks,
                  const std::vector<ReplayStep>* replay) {
   ProgramRun run(pictures, fonts, sound, music, comforts, hooks, replay);
   // Sleeps until an event comes or the core or a sound next needs a wake.
-  for (bool running = true; running; running = run.wake()) {
+  for (bool running = run.running(); running; running = run.wake()) {
     const int timeout = run.wait_timeout();
     if (timeout < 0)
       SDL_WaitEvent(nullptr);

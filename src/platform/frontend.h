@@ -33,7 +33,8 @@ struct FrontendHooks {
 // title window (or opens the replay); each `wake` handles the events waiting,
 // advances the program core to the real clock and shows what changed, and
 // says whether the program still runs. It never blocks, except in the "CC"
-// box. `wait_timeout` says in how many ms the next wake is due without an
+// box. `running` says whether it still runs (a replay may end at once);
+// `wait_timeout` says in how many ms the next wake is due without an
 // event (-1: none is due).
 class ProgramRun {
  public:
@@ -45,6 +46,7 @@ class ProgramRun {
   ProgramRun& operator=(const ProgramRun&) = delete;
   bool wake();
   int wait_timeout() const;
+  bool running() const;
 
  private:
   struct Parts;
