@@ -116,7 +116,17 @@ try {
   const again = await page.waitForFunction('window.gloutonTitleFrames === 2', { timeout: 10000 })
     .then(() => true, () => false);
   check(again, '"Rejouer" brings the title back');
-  if (again) await shows(page, 'title again', 706, 468, [title[2]], [[title[0], title[1]]]);
+  if (again) {
+    await shows(page, 'title again', 706, 468, [title[2]], [[title[0], title[1]]]);
+    // A click on "GO !" (66 x 28 pixels at 14, 425 of the title) opens a fresh game.
+    const { box, k } = await page.evaluate(inspect, [706, 468, []]);
+    const lines = await page.evaluate('window.gloutonTrace.length');
+    await page.mouse.click(box.x + (14 + 33) * k, box.y + (425 + 14) * k);
+    const opened = await page.waitForFunction(
+      (n) => window.gloutonTrace.length > n && JSON.parse(window.gloutonTrace[n]).score === 0,
+      { timeout: 10000 }, lines).then(() => true, () => false);
+    check(opened, 'a click on "GO !" opens a fresh game');
+  }
 } finally {
   await browser.close();
   server.close();
