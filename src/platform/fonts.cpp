@@ -18,7 +18,6 @@ namespace {
 // Windows and the browser have no fontconfig: the game ships its fonts.
 #if defined(_WIN32) || defined(__EMSCRIPTEN__)
 
-// Windows has no fontconfig: the game ships its fonts in its fonts folder.
 std::optional<std::string> bold_file() {
   return find_data_file("fonts/LiberationSans-Bold.ttf");
 }
