@@ -1,5 +1,6 @@
 #include "sim/cli.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -50,6 +51,10 @@ bool read_all(std::istream& in, std::string& text) {
 }
 
 bool read_file(const std::string& path, std::string& text) {
+  // Told here, not by the read: where exceptions are off (WebAssembly), a
+  // folder reads as an empty file.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   return read_all(file, text);

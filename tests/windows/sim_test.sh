@@ -43,5 +43,6 @@ for script in "$@"; do
   compare "$(basename "$script") with paints" --keys "$script" --until 8000 --paints
 done
 compare "standard input, quiet" --keys - --until 40000 --quiet
+compare "a folder as the key script" --keys "$scripts" --until 1000
 compare "help" --help
 exit $failed
