@@ -84,6 +84,19 @@ try {
   await shows(page, 'title', 706, 468, [title[2], [181, 150]],
               [[title[0], title[1]], ['the yellow title label', yellow]]);
 
+  // The page's button and Alt+Enter toggle fullscreen; Alt+Enter is not "GO !".
+  const fullscreen = () => page.evaluate('!!document.fullscreenElement');
+  await page.click('#fullscreen');
+  await page.waitForFunction('!!document.fullscreenElement', { timeout: 3000 }).catch(() => {});
+  check(await fullscreen(), 'the page\'s button goes fullscreen');
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('Enter');
+  await page.keyboard.up('Alt');
+  await page.waitForFunction('!document.fullscreenElement', { timeout: 3000 }).catch(() => {});
+  check(!(await fullscreen()), 'Alt+Enter leaves fullscreen');
+  check(await page.evaluate('window.gloutonTrace.length === 0 && document.activeElement.id === "canvas"'),
+        'still on the title, the canvas focused');
+
   await page.keyboard.press('Enter');  // GO ! has the focus
   await page.waitForFunction('window.gloutonTrace.length > 0', { timeout: 10000 });
   check(await page.waitForFunction(
