@@ -20,9 +20,11 @@ started=$(date +%s)
 echo "the web build took $(($(date +%s) - started)) s"
 mkdir -p "$work/npm"
 cp "$src/tests/web/package.json" "$src/tests/web/package-lock.json" "$work/npm/"
-if ! cmp -s "$work/npm/package-lock.json" "$work/npm/node_modules/.package-lock.json" 2>/dev/null; then
+# Installed again only when the lock file changed.
+if ! cmp -s "$work/npm/package-lock.json" "$work/npm/node_modules/.installed-lock.json" 2>/dev/null; then
   (cd "$work/npm" && npm ci --ignore-scripts --no-audit --no-fund) >&2 ||
     loud_fail "npm ci of the pinned puppeteer-core failed"
+  cp "$work/npm/package-lock.json" "$work/npm/node_modules/.installed-lock.json"
 fi
 cat >"$work/glouton-sim" <<WRAPPER
 #!/bin/sh
