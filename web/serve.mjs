@@ -12,9 +12,10 @@ const types = {
 
 export function serve(dir, port = 8000) {
   const server = createServer(async (req, res) => {
-    const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
-    const file = join(dir, path.endsWith('/') ? path + 'index.html' : path);
     try {
+      // normalize() of a path from "/" cannot climb out of the folder.
+      const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
+      const file = join(dir, path.endsWith('/') ? path + 'index.html' : path);
       const body = await readFile(file);
       res.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream',
                            'Cache-Control': 'no-cache' });
