@@ -1,11 +1,12 @@
 // glouton in a web page: the same platform and program core as the desktop,
-// woken by the browser's animation frames instead of a loop of its own. The
+// woken by the browser's timeouts instead of a loop of its own. The
 // page (web/index.html) sizes the canvas, owns fullscreen and shows the end
 // card; it calls glouton_start() again for "Rejouer".
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <emscripten.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,8 @@ EM_JS(void, tell_page, (const char* what), {
 });
 // clang-format on
 
+constexpr int max_wait_ms = 10;
+
 Devices* devices = nullptr;
 platform::FrontendHooks hooks;
 std::unique_ptr<platform::ProgramRun> run;
@@ -63,7 +66,16 @@ void wake() {
   // Cues asked for while the sound is held back are dropped, not played late;
   // the music waits at its beginning and starts with the sound.
   if (devices->audio.opened() && sound_held_back() != 0) Mix_HaltChannel(-1);
-  if (still) return;
+  if (still) {
+    // The next wake: when the core next needs one, and within 10 ms for the
+    // player's keys. Timeouts, not animation frames: a hidden page gets no
+    // frames, and the game goes on there as on the desktop (slowed to the
+    // one timeout a second browsers allow a hidden page; late ticks fire once).
+    const int due = run->wait_timeout();
+    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT,
+                                    due < 0 ? max_wait_ms : std::min(due, max_wait_ms));
+    return;
+  }
   emscripten_cancel_main_loop();
   run.reset();  // the windows close: the canvas is blank
   tell_page("gloutonEnded");
@@ -84,18 +96,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
   run = std::make_unique<platform::ProgramRun>(devices->pictures, devices->fonts, devices->sound,
                                                devices->music, devices->comforts, hooks);
-  emscripten_set_main_loop(wake, 0, 0);
-}
-
-// The page is hidden (another tab, a minimized window): the browser gives it
-// no animation frames, so wakes come from timeouts, as often as it allows.
-// The game goes on, as on the desktop.
-extern "C" EMSCRIPTEN_KEEPALIVE void glouton_page_hidden(int hidden) {
-  if (!run) return;
-  if (hidden != 0)
-    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 10);
-  else
-    emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+  emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
 }
 
 int main() {
