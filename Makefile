@@ -4,6 +4,8 @@
 # and for contributors:
 #   make test-fresh   `make test` on a fresh clone in a brand-new Debian 12 (as CI does)
 #   make windows      cross-builds the Windows zip into build-windows/
+#   make web          builds the game for web browsers into build-web/
+#   make web-serve    serves it at http://127.0.0.1:8000/
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 DEB_BUILD ?= build-deb
@@ -12,8 +14,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := $(shell grep -v '^\#' packages.txt)
 
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
 
-.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows
+.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve
 
 play: build
 	$(BUILD)/glouton
@@ -53,16 +57,32 @@ windows: deps
 	JOBS=$(JOBS) tools/cross/build-windows.sh $(WINDOWS_BUILD)
 	@ls -l $(WINDOWS_BUILD)/glouton-*-windows-x64.zip
 
+# The game for web browsers with Debian's emscripten: $(WEB_BUILD)/index.html,
+# glouton.js, glouton.wasm and glouton.data, and glouton-sim.js for node. The
+# SDL libraries are built from Debian's sources the first time (minutes), then
+# taken from ~/.cache/glouton-cross.
+web: deps
+	JOBS=$(JOBS) tools/cross/build-web.sh $(WEB_BUILD)
+	@ls -l $(WEB_BUILD)/index.html $(WEB_BUILD)/glouton.js $(WEB_BUILD)/glouton.wasm $(WEB_BUILD)/glouton.data
+
+# Serves the page at http://127.0.0.1:$(WEB_PORT)/ until Ctrl+C.
+web-serve: web
+	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
+
 # The Debian package, $(DEB_BUILD)/glouton_VERSION_ARCH.deb, from its own
 # Release build laid out for /usr/games.
 deb: deps
 	bash packaging/make-deb.sh . $(DEB_BUILD) $(JOBS)
 
 # Installs only the packages that are missing: as root directly, otherwise through sudo.
+# A package another installed one provides counts as there (npm in some nodejs builds).
 deps:
 	@missing=""; \
+	provided=" $$(dpkg-query -W -f='$${db:Status-Status} $${Provides}\n' 2>/dev/null | \
+	  sed -n 's/^installed //p' | sed 's/ *([^)]*)//g; s/, */ /g' | tr '\n' ' ') "; \
 	for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || \
+	  case "$$provided" in *" $$p "*) ;; *) missing="$$missing $$p" ;; esac; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
@@ -84,4 +104,4 @@ format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD) $(WEB_BUILD)

@@ -1,6 +1,6 @@
 #include "platform/fonts.h"
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <fontconfig/fontconfig.h>
 #endif
 
@@ -15,9 +15,9 @@ namespace glouton::platform {
 
 namespace {
 
-#ifdef _WIN32
+// Windows and the browser have no fontconfig: the game ships its fonts.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 
-// Windows has no fontconfig: the game ships its fonts in its fonts folder.
 std::optional<std::string> bold_file() {
   return find_data_file("fonts/LiberationSans-Bold.ttf");
 }
@@ -90,7 +90,7 @@ int fitting_size(int pixels, int width, std::string_view text,
   return size;
 }
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns) {
   if (!FcInit()) return std::nullopt;
   FcConfig* config = FcConfigGetCurrent();

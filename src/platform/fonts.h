@@ -12,10 +12,10 @@
 
 namespace glouton::platform {
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // The file of the first pattern fontconfig matches to a font file, if any
-// (patterns as "Liberation Sans:bold"). Windows has no fontconfig: there the
-// game's own fonts folder holds Liberation Sans.
+// (patterns as "Liberation Sans:bold"). Windows and the browser have no
+// fontconfig: there the game's own fonts folder holds Liberation Sans.
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns);
 #endif
 

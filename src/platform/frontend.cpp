@@ -42,7 +42,12 @@ class Frontend final : private ProgramHost {
         hooks_(hooks),
         program_(*this, sound, music, static_cast<bool>(hooks.replay_line)) {}
 
-  void run(const std::vector<ReplayStep>* replay);
+  void start(const std::vector<ReplayStep>* replay);
+  bool wake();
+  int wait_timeout() const;
+  bool running() const {
+    return player_ ? !replay_stopped_ && !player_->done() : !program_.ended();
+  }
 
  private:
   // ProgramHost
@@ -54,7 +59,6 @@ class Frontend final : private ProgramHost {
   }
 
   std::int64_t real_ms() const { return static_cast<std::int64_t>(SDL_GetTicks64() - started_at_); }
-  int wait_timeout() const;
   void handle(const SDL_Event& e);
   void handle_title(const SDL_Event& e);
   void handle_game(const SDL_Event& e);
@@ -63,9 +67,6 @@ class Frontend final : private ProgramHost {
   void stop_replay() {
     replay_stopped_ = true;
     program_.quit(now_);
-  }
-  bool running() const {
-    return player_ ? !replay_stopped_ && !player_->done() : !program_.ended();
   }
   void sync_screens();
   void present_game();
@@ -302,7 +303,7 @@ void Frontend::show_box() {
   program_.advance(now_);
 }
 
-void Frontend::run(const std::vector<ReplayStep>* replay) {
+void Frontend::start(const std::vector<ReplayStep>* replay) {
   SDL_StopTextInput();  // keys only: no input method between the player and the game
   started_at_ = SDL_GetTicks64();
   now_ = 0;
@@ -315,39 +316,65 @@ void Frontend::run(const std::vector<ReplayStep>* replay) {
   }
   sync_screens();
   if (hooks_.woke) hooks_.woke();
+}
 
-  while (running()) {
-    const int timeout = wait_timeout();
-    SDL_Event e;
-    const bool got = timeout < 0    ? SDL_WaitEvent(&e) != 0
-                     : timeout == 0 ? SDL_PollEvent(&e) != 0
-                                    : SDL_WaitEventTimeout(&e, timeout) != 0;
-    now_ = real_ms();
-    handler_start_ = now_;
-    sound_.update();
-    if (got) {
-      handle(e);
-      while (running() && SDL_PollEvent(&e)) handle(e);
-    }
-    if (running()) {
-      if (player_)
-        player_->advance(now_);
-      else
-        program_.advance(now_);
-      show_box();
-      sync_screens();
-    }
-    if (hooks_.woke) hooks_.woke();
+bool Frontend::wake() {
+  now_ = real_ms();
+  handler_start_ = now_;
+  sound_.update();
+  SDL_Event e;
+  while (running() && SDL_PollEvent(&e)) handle(e);
+  if (running()) {
+    if (player_)
+      player_->advance(now_);
+    else
+      program_.advance(now_);
+    show_box();
+    sync_screens();
   }
+  if (hooks_.woke) hooks_.woke();
+  return running();
 }
 
 }  // namespace
 
+struct ProgramRun::Parts {
+  Frontend frontend;
+};
+
+ProgramRun::ProgramRun(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
+                       MusicDevice& music, Comforts& comforts, const FrontendHooks& hooks,
+                       const std::vector<ReplayStep>* replay)
+    : parts_(new Parts{Frontend(pictures, fonts, sound, music, comforts, hooks)}) {
+  parts_->frontend.start(replay);
+}
+
+ProgramRun::~ProgramRun() = default;
+
+bool ProgramRun::wake() {
+  return parts_->frontend.wake();
+}
+
+int ProgramRun::wait_timeout() const {
+  return parts_->frontend.wait_timeout();
+}
+
+bool ProgramRun::running() const {
+  return parts_->frontend.running();
+}
+
 void run_program(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
                  MusicDevice& music, Comforts& comforts, const FrontendHooks& hooks,
                  const std::vector<ReplayStep>* replay) {
-  Frontend frontend(pictures, fonts, sound, music, comforts, hooks);
-  frontend.run(replay);
+  ProgramRun run(pictures, fonts, sound, music, comforts, hooks, replay);
+  // Sleeps until an event comes or the core or a sound next needs a wake.
+  for (bool running = run.running(); running; running = run.wake()) {
+    const int timeout = run.wait_timeout();
+    if (timeout < 0)
+      SDL_WaitEvent(nullptr);
+    else if (timeout > 0)
+      SDL_WaitEventTimeout(nullptr, timeout);
+  }
 }
 
 }  // namespace glouton::platform

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,30 @@ struct FrontendHooks {
   // The first frame of the title window, and of each game window, is on the screen.
   std::function<void()> title_first_frame;
   std::function<void()> game_first_frame;
+};
+
+// One run of the program, driven by whoever owns the loop: made, it shows the
+// title window (or opens the replay); each `wake` handles the events waiting,
+// advances the program core to the real clock and shows what changed, and
+// says whether the program still runs. It never blocks, except in the "CC"
+// box. `running` says whether it still runs (a replay may end at once);
+// `wait_timeout` says in how many ms the next wake is due without an
+// event (-1: none is due).
+class ProgramRun {
+ public:
+  ProgramRun(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound, MusicDevice& music,
+             Comforts& comforts, const FrontendHooks& hooks,
+             const std::vector<ReplayStep>* replay = nullptr);
+  ~ProgramRun();
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
+  bool wake();
+  int wait_timeout() const;
+  bool running() const;
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
 };
 
 // Runs the program from its title window until it ends: Escape in a game,

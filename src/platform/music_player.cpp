@@ -14,8 +14,9 @@ namespace glouton::platform {
 namespace {
 
 // SDL_mixer plays MIDI through Windows' own synthesizer there, and through a
-// soundfont elsewhere.
-#ifdef _WIN32
+// soundfont elsewhere. The browser plays the music rendered from the MIDI
+// file at build time (the same name, ending in .ogg).
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 constexpr bool midi_needs_soundfont = false;
 #else
 constexpr bool midi_needs_soundfont = true;
@@ -82,7 +83,11 @@ void MusicPlayer::read(const std::string& name) {
   if (!audio_.opened() || (midi_needs_soundfont && soundfont_.empty()) ||
       std::find(failed_.begin(), failed_.end(), name) != failed_.end())
     return;
+#ifdef __EMSCRIPTEN__
+  const std::optional<std::string> path = find_(name.substr(0, name.rfind('.')) + ".ogg");
+#else
   const std::optional<std::string> path = find_(name);
+#endif
   if (!path) {
     failed_.push_back(name);
     warn_("music file " + name + " not found: it will not be heard");

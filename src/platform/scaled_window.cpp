@@ -2,6 +2,10 @@
 
 #include <string>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "platform/audio_device.h"
 #include "platform/startup_error.h"
 
@@ -108,11 +112,19 @@ void ScaledWindow::present() {
 }
 
 void ScaledWindow::toggle_fullscreen() {
+#ifdef __EMSCRIPTEN__
+  // In a page, the page owns fullscreen (its button does the same); the
+  // canvas follows the page's size as in a window.
+  EM_ASM({
+    if (Module['toggleFullscreen']) Module['toggleFullscreen']();
+  });
+#else
   // The desktop's own mode: no mode change, the screen's size, the bars ours.
   // Leaving it, SDL gives the window back the size it had.
   const Uint32 to = fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
   if (SDL_SetWindowFullscreen(window_.get(), to) != 0)
     warn_on_stderr(std::string("cannot switch fullscreen: ") + SDL_GetError());
+#endif
 }
 
 bool ScaledWindow::fullscreen() const {

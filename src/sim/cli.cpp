@@ -1,5 +1,6 @@
 #include "sim/cli.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -50,6 +51,10 @@ bool read_all(std::istream& in, std::string& text) {
 }
 
 bool read_file(const std::string& path, std::string& text) {
+  // Told here, not by the read: where exceptions are off (WebAssembly), a
+  // folder reads as an empty file.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   return read_all(file, text);
@@ -98,11 +103,11 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
         options.trace = *v;
       } else {
         const auto until = parse_ms(*v);
-        if (!until) return bad("--until takes whole milliseconds, not " + quoted(*v));
+        if (!until) return bad("--until takes whole milliseconds, not " + glouton::quoted(*v));
         options.until = *until;
       }
     } else {
-      return bad("unknown option " + quoted(arg) + " (see --help)");
+      return bad("unknown option " + glouton::quoted(arg) + " (see --help)");
     }
   }
 
@@ -113,7 +118,8 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
     std::string text;
     if (!(path == "-" ? read_all(in, text) : read_file(path, text))) {
-      error = "glouton-sim: cannot read the " + std::string(what) + " " + quoted(path, 400);
+      error =
+          "glouton-sim: cannot read the " + std::string(what) + " " + glouton::quoted(path, 400);
       return false;
     }
     result = parse(text);
@@ -131,7 +137,8 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   std::ofstream trace_file;
   if (options.trace) {
     trace_file.open(*options.trace, std::ios::binary | std::ios::trunc);
-    if (!trace_file) return bad("cannot write the trace to " + quoted(*options.trace, 400));
+    if (!trace_file)
+      return bad("cannot write the trace to " + glouton::quoted(*options.trace, 400));
   }
   std::ostream& trace = options.trace ? static_cast<std::ostream&>(trace_file) : out;
 

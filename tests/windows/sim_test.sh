@@ -2,12 +2,14 @@
 # glouton-sim.exe under Wine prints byte for byte the traces of the native
 # glouton-sim on the simulator's key scripts, by file and on standard input,
 # with and without the paints, and the same help text.
-#   sim_test.sh NATIVE_SIM WINDOWS_SIM SOURCE_DIR
-# WINDOWS_SIM runs glouton-sim.exe (the wrapper prepare.sh writes).
+#   sim_test.sh NATIVE_SIM WINDOWS_SIM SOURCE_DIR [WHERE]
+# WINDOWS_SIM runs glouton-sim.exe (the wrapper prepare.sh writes); the web
+# tests give glouton-sim.js under node instead, WHERE "under node".
 set -u
 native=$1
 windows=$2
 scripts=$3/tests/sim/scripts
+where=${4:-under Wine}
 work=$(mktemp -d "${TMPDIR:-/tmp}/glouton-wine-sim.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 failed=0
@@ -21,11 +23,11 @@ compare() {
   "$windows" "$@" <"$first" >"$work/windows" 2>"$work/windows.err"
   local windows_status=$?
   if [ "$native_status" != "$windows_status" ]; then
-    echo "FAIL: $name: exit status $windows_status under Wine, $native_status natively" >&2
+    echo "FAIL: $name: exit status $windows_status $where, $native_status natively" >&2
     sed 's/^/  wine stderr: /' "$work/windows.err" >&2
     failed=1
   elif ! cmp -s "$work/native" "$work/windows"; then
-    echo "FAIL: $name: the traces differ ($(wc -c <"$work/native") bytes natively, $(wc -c <"$work/windows") under Wine)" >&2
+    echo "FAIL: $name: the traces differ ($(wc -c <"$work/native") bytes natively, $(wc -c <"$work/windows") $where)" >&2
     cmp "$work/native" "$work/windows" | head -n 1 >&2
     failed=1
   else
@@ -41,5 +43,6 @@ for script in "$@"; do
   compare "$(basename "$script") with paints" --keys "$script" --until 8000 --paints
 done
 compare "standard input, quiet" --keys - --until 40000 --quiet
+compare "a folder as the key script" --keys "$scripts" --until 1000
 compare "help" --help
 exit $failed

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the game for web browsers with Debian's emscripten into BUILD_DIR
+# (build-web): index.html, glouton.js, glouton.wasm, glouton.data, and
+# glouton-sim.js for node. The SDL libraries are built once from Debian's
+# sources (tools/cross/build-sdl.sh emscripten), then taken from the cache.
+#   tools/cross/build-web.sh [BUILD_DIR]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-build-web}
+jobs=${JOBS:-2}
+# Debian's emcc finds its JavaScript modules (acorn) there.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+prefix=$("$root/tools/cross/build-sdl.sh" emscripten)
+# A build folder configured against other SDL libraries starts afresh.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -qxF "GLOUTON_CROSS_PREFIX:UNINITIALIZED=$prefix" "$build/CMakeCache.txt"; then
+  rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLOUTON_CROSS_PREFIX="$prefix" \
+    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR=
+fi
+cmake --build "$build" -j"$jobs"

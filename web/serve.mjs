@@ -1,0 +1,39 @@
+// Serves the page's folder (build-web) on 127.0.0.1, as `make web-serve` and
+// the browser test do: node web/serve.mjs [DIR] [PORT]. Nothing but files.
+import { createServer } from 'node:http';
+import { readFile } from 'node:fs/promises';
+import { extname, join, normalize } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream',
+};
+
+export function serve(dir, port = 8000) {
+  const server = createServer(async (req, res) => {
+    try {
+      // normalize() of a path from "/" cannot climb out of the folder.
+      const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
+      const file = join(dir, path.endsWith('/') ? path + 'index.html' : path);
+      const body = await readFile(file);
+      res.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream',
+                           'Cache-Control': 'no-cache' });
+      res.end(body);
+    } catch {
+      res.writeHead(404, { 'Content-Type': 'text/plain' });
+      res.end('not found\n');
+    }
+  });
+  return new Promise((resolve, reject) => {
+    server.once('error', reject);
+    server.listen(port, '127.0.0.1', () => resolve(server));
+  });
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const dir = process.argv[2] || 'build-web';
+  const port = Number(process.argv[3] || 8000);
+  await serve(dir, port);
+  console.log(`Glouton: http://127.0.0.1:${port}/ (Ctrl+C stops)`);
+}
