@@ -226,6 +226,10 @@ void Frontend::handle(const SDL_Event& e) {
         comforts_.controllers.focus_lost();
       }
       break;
+    case SDL_AUDIODEVICEREMOVED:
+      // The program opens one output and no capture device.
+      if (!e.adevice.iscapture && hooks_.audio_lost) hooks_.audio_lost();
+      return;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
     case SDL_CONTROLLERBUTTONDOWN:
