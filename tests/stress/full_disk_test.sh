@@ -10,7 +10,7 @@ set -u
 GLOUTON=$1
 GLOUTON_SIM=$2
 SOURCE_DIR=${3:-}
-. "$(dirname "$0")/../window/xvfb_lib.sh"
+. "$(dirname "$0")/stress_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool
 DISK=$WORK/disk
 mkdir "$DISK"
@@ -51,8 +51,8 @@ told_once() {
 # File $1 ends on a whole line, holds $3 lines at least, and its lines are the
 # first ones of file $2 ($1 without its `wall` members), but not all of them.
 cut_whole() {
-  [ "$(tail -c1 "$1" | od -An -c | tr -d ' ')" = '\n' ] || fail "$1 ends on a half line$case"
-  sed 's/,"wall":[0-9]*}$/}/' "$1" >"$WORK/cut"
+  whole_lines "$1" || fail "$1 ends on a half line$case"
+  without_wall "$1" "$WORK/cut"
   local n
   n=$(wc -l <"$WORK/cut")
   [ "$n" -ge "$3" ] && [ "$n" -lt "$(wc -l <"$2")" ] || fail "$n lines kept of $(wc -l <"$2")$case"
@@ -76,6 +76,6 @@ start_game --trace "$WORK/trace.jsonl" --record "$DISK/game.replay"
 play_and_fill
 told_once "cannot write replay file $DISK/game.replay: No space left on device; writing it stopped"
 "$GLOUTON_SIM" --replay "$DISK/game.replay" >"$WORK/sim.jsonl" || fail "glouton-sim --replay failed"
-sed 's/,"wall":[0-9]*}$/}/' "$WORK/trace.jsonl" >"$WORK/window.jsonl"
+without_wall "$WORK/trace.jsonl" "$WORK/window.jsonl"
 cut_whole "$WORK/sim.jsonl" "$WORK/window.jsonl" 10
 echo "PASS: full disk"

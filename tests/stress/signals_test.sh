@@ -7,13 +7,10 @@ set -u
 GLOUTON=$1
 GLOUTON_SIM=$2
 SOURCE_DIR=${3:-}
-. "$(dirname "$0")/../window/xvfb_lib.sh"
+. "$(dirname "$0")/stress_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool
 # A script's background jobs ignore SIGINT unless job control is on.
 set -m
-
-# True when file $1 is empty or ends with a line feed.
-whole_lines() { [ ! -s "$1" ] || [ "$(tail -c1 "$1" | od -An -c | tr -d ' ')" = '\n' ]; }
 
 start_xvfb
 for signal in TERM INT; do
@@ -38,7 +35,7 @@ for signal in TERM INT; do
     [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS$case"
     whole_lines "$trace" && whole_lines "$replay" || fail "a file ends on a half line$case"
     head -1 "$replay" | grep -qx 'glouton-replay 1' || fail "the replay has no header$case"
-    sed 's/,"wall":[0-9]*}$/}/' "$trace" >"$WORK/window.jsonl"
+    without_wall "$trace" "$WORK/window.jsonl"
     "$GLOUTON_SIM" --replay "$replay" >"$WORK/sim.jsonl" || fail "glouton-sim --replay failed$case"
     cmp -s "$WORK/window.jsonl" "$WORK/sim.jsonl" || fail "the replay's trace differs$case"
     if [ "$place" = game ]; then

@@ -8,7 +8,7 @@ set -u
 GLOUTON=$1
 TRACE_CHECK=$2
 SOURCE_DIR=${3:-}
-. "$(dirname "$0")/../window/xvfb_lib.sh"
+. "$(dirname "$0")/stress_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool python3
 PRESSES=2000
 # Timer events handled more than this late fail the test.
@@ -17,6 +17,7 @@ LATE_MS=${STORM_LATE_MS:-20}
 start_xvfb
 trace=$WORK/trace.jsonl
 start_game --trace "$trace"
+favour_game
 WIN=$(enter_game) || exit 1
 xdotool windowfocus "$WIN" 2>/dev/null
 sleep 1
@@ -26,15 +27,18 @@ names=(Left Up Right Down space a b c d e f g h i j k l)
 keys=()
 for i in $(seq 1 $PRESSES); do keys+=("${names[RANDOM % ${#names[@]}]}"); done
 started=$(date +%s%N)
+cpu_before=$(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat")
 xdotool key --delay 4 "${keys[@]}"
 took=$((($(date +%s%N) - started) / 1000000))
+cpu=$(($(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat") - cpu_before))
 sleep 1.5
 got=$(grep -c '"ev":"key"' "$trace")
 [ "$got" = "$PRESSES" ] || fail "$got of $PRESSES key presses reached the game (or a key stayed pressed)"
 
 first=$(grep -m1 '"ev":"key"' "$trace" | sed 's/^{"t":\([0-9]*\),.*/\1/')
 last=$(grep '"ev":"key"' "$trace" | tail -1 | sed 's/^{"t":\([0-9]*\),.*/\1/')
-echo "storm: $PRESSES presses sent in $took ms, handled from $first to $last ms of the game"
+echo "storm: $PRESSES presses sent in $took ms, handled from $first to $last ms of the game," \
+  "$((cpu * 1000 / $(getconf CLK_TCK))) ms of CPU"
 python3 "$TRACE_CHECK" late "$trace" "$LATE_MS" "$first" "$last" || fail "timers fell behind"
 
 xdotool key Escape
