@@ -213,7 +213,7 @@ void Frontend::handle_game(const SDL_Event& e) {
 
 void Frontend::handle(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_QUIT:
+    case SDL_QUIT:  // the session's end; SDL turns SIGTERM and SIGINT into it too
       if (player_)
         stop_replay();
       else

@@ -40,6 +40,7 @@ for signal in TERM INT; do
     cmp -s "$WORK/window.jsonl" "$WORK/sim.jsonl" || fail "the replay's trace differs$case"
     if [ "$place" = game ]; then
       [ "$(grep -c '"ev":"key"' "$trace")" = 5 ] || fail "the keys are not all in the trace$case"
+      tail -1 "$replay" | grep -q ' quit$' || fail "the replay does not end on the session's end$case"
     fi
   done
 done
