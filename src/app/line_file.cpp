@@ -39,7 +39,14 @@ void LineFile::add_line(std::string_view line) {
 
 void LineFile::flush() {
   if (pending_.empty() || !file_) return;
-  const std::size_t written = std::fwrite(pending_.data(), 1, pending_.size(), file_);
+  // A write cut short says why only when it is tried again.
+  std::size_t written = 0;
+  while (written < pending_.size()) {
+    const std::size_t n =
+        std::fwrite(pending_.data() + written, 1, pending_.size() - written, file_);
+    if (n == 0) break;
+    written += n;
+  }
   if (written == pending_.size()) {
     size_ += written;
     pending_.clear();
