@@ -17,7 +17,7 @@ WINDOWS_BUILD ?= build-windows
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
 
-.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve
+.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve soak
 
 play: build
 	$(BUILD)/glouton
@@ -99,6 +99,13 @@ bench: build
 	$(BUILD)/handlers_bench --benchmark_min_time=0.2
 	python3 bench/sim_speed.py $(BUILD)
 	python3 bench/window_bench.py $(BUILD) --minutes $(BENCH_MINUTES)
+
+# The real window played by a key bot for SOAK_MINUTES under Xvfb, with its
+# trace and replay checked (tests/stress/soak_test.sh); too long for `make test`.
+SOAK_MINUTES ?= 60
+soak: build
+	nice bash tests/stress/soak_test.sh $(abspath $(BUILD))/glouton $(abspath $(BUILD))/glouton-sim \
+	  $(CURDIR)/tests/stress/trace_check.py $(CURDIR) $(SOAK_MINUTES)
 
 format:
 	find src tests \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format -i

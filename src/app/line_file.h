@@ -24,18 +24,20 @@ class LineFile {
 
   void add(const Form1& form, const EventRecord& record, std::int64_t wall);
   void add_line(std::string_view line);
-  // Writes the lines added since the last flush; a failure is told once on standard error.
+  // Writes the lines added since the last flush. On a failure (a full disk)
+  // the file is cut back to its last whole line, writing it stops, and
+  // standard error is told once.
   void flush();
 
  private:
   LineFile(std::FILE* file, std::string path, const char* what)
       : file_(file), path_(std::move(path)), what_(what) {}
 
-  std::FILE* file_;
+  std::FILE* file_;  // null once writing stopped
   std::string path_;
   const char* what_;
   std::string pending_;
-  bool failed_ = false;
+  std::uint64_t size_ = 0;  // bytes of whole lines written
 };
 
 }  // namespace glouton::app

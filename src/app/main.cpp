@@ -47,7 +47,7 @@ int play(const Files& files, Steady::time_point started) {
   const platform::Pictures pictures = platform::load_pictures();
   const platform::Fonts fonts = platform::open_fonts();
   // One audio output for the program: the title's music and the game's sounds share it.
-  const platform::AudioDevice audio;
+  platform::AudioDevice audio;
   platform::MixerDevice sound(audio);
   platform::MusicPlayer music(audio);  // read now, so that it starts with the title window
   platform::Controllers controllers;
@@ -55,6 +55,7 @@ int play(const Files& files, Steady::time_point started) {
   platform::Comforts comforts{controllers, sound_switch};
 
   platform::FrontendHooks hooks;
+  hooks.audio_lost = [&audio] { audio.lost(); };
   if (glouton::app::LineFile* trace = files.trace) {
     // Each game window's lines count from its own load; a later one's follow.
     hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,

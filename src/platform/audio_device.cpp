@@ -21,7 +21,7 @@ void warn_on_stderr(const std::string& line) {
   std::fprintf(stderr, "glouton: %s\n", line.c_str());
 }
 
-AudioDevice::AudioDevice(const Warn& warn) {
+AudioDevice::AudioDevice(const Warn& warn) : warn_(warn) {
   // Audio on its own: a broken audio driver must not take the windows down with it.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     warn(std::string("no sound device (") + SDL_GetError() + "): the game plays silent");
@@ -44,6 +44,14 @@ AudioDevice::~AudioDevice() {
   Mix_HaltChannel(-1);
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void AudioDevice::lost() {
+  if (!opened()) return;
+  lost_ = true;
+  Mix_HaltMusic();
+  Mix_HaltChannel(-1);
+  warn_("the sound device is gone: the game plays silent");
 }
 
 int AudioDevice::bytes_per_ms() const {

@@ -214,7 +214,7 @@ void Frontend::handle_game(const SDL_Event& e) {
 
 void Frontend::handle(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_QUIT:
+    case SDL_QUIT:  // the session's end; SDL turns SIGTERM and SIGINT into it too
       if (player_)
         stop_replay();
       else
@@ -227,6 +227,10 @@ void Frontend::handle(const SDL_Event& e) {
         comforts_.controllers.focus_lost();
       }
       break;
+    case SDL_AUDIODEVICEREMOVED:
+      // The program opens one output and no capture device.
+      if (!e.adevice.iscapture && hooks_.audio_lost) hooks_.audio_lost();
+      return;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
     case SDL_CONTROLLERBUTTONDOWN:

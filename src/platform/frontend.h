@@ -22,6 +22,8 @@ struct FrontendHooks {
   std::function<void(const Form1&, const EventRecord&, std::int64_t wall)> event;
   // One whole replay line; set, the run is recorded.
   std::function<void(std::string_view)> replay_line;
+  // The audio output went away (SDL_AUDIODEVICEREMOVED).
+  std::function<void()> audio_lost;
   // After each wake of the loop, once its events are handled.
   std::function<void()> woke;
   // The first frame of the title window, and of each game window, is on the screen.

@@ -112,7 +112,7 @@ void MixerDevice::update() {
 }
 
 std::optional<std::uint64_t> MixerDevice::wake_at(std::uint64_t now) const {
-  if (!order_.waiting()) return std::nullopt;
+  if (!order_.waiting() || !audio_.opened()) return std::nullopt;
   return held_end_ > now ? held_end_ : now + recheck_ms;
 }
 

@@ -165,5 +165,26 @@ TEST_F(Mixer, NoDeviceIsOneWarningAndSilence) {
   EXPECT_EQ(device.wake_at(0), std::nullopt);
 }
 
+TEST_F(Mixer, ALostDeviceIsOneWarningAndSilenceWithNothingLeftWaiting) {
+  TempDir dir;
+  dir.write("gloutonone/bloop.wav", wave(40));
+  dir.write("gloutonone/short11.wav", wave(400));
+  AudioDevice audio(collect());
+  MixerDevice device(audio, in(dir), collect());
+  device.open();
+  device.play("gloutonone/short11.wav", true);
+  device.play("gloutonone/bloop.wav ", false);  // waits for the held sound
+  ASSERT_TRUE(device.wake_at(SDL_GetTicks64()));
+  warnings.clear();  // of the files not written
+  audio.lost();
+  audio.lost();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("sound device is gone"), std::string::npos) << warnings[0];
+  EXPECT_EQ(device.playing(), "");
+  EXPECT_EQ(device.wake_at(SDL_GetTicks64()), std::nullopt);  // no wake for a sound never heard
+  device.play("gloutonone/bloop.wav", false);
+  EXPECT_EQ(device.playing(), "");
+}
+
 }  // namespace
 }  // namespace glouton::platform
