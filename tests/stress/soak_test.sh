@@ -67,9 +67,12 @@ echo "resident memory: ${rss_minute} kB after the first minute, at most ${rss_ma
   "${rss_end} kB at the end"
 [ -n "$rss_minute" ] || fail "the run was shorter than a minute"
 [ $((rss_max - rss_minute)) -le 1024 ] || fail "resident memory grew by $((rss_max - rss_minute)) kB"
-python3 "$TRACE_CHECK" late "$trace" 20 "${excuses[@]}" || fail "timers fell behind"
-python3 "$TRACE_CHECK" order "$trace" || fail "the trace is out of time order"
+# Every check runs, so that one run tells all it found.
+failed=
+python3 "$TRACE_CHECK" late "$trace" 20 "${excuses[@]}" || failed+=" timers fell behind;"
+python3 "$TRACE_CHECK" order "$trace" || failed+=" the trace is out of time order;"
 without_wall "$trace" "$WORK/window.jsonl"
-"$GLOUTON_SIM" --replay "$replay" >"$WORK/sim.jsonl" || fail "glouton-sim --replay failed"
-cmp -s "$WORK/window.jsonl" "$WORK/sim.jsonl" || fail "the replay's trace differs from the window's"
+"$GLOUTON_SIM" --replay "$replay" >"$WORK/sim.jsonl" || failed+=" glouton-sim --replay failed;"
+cmp -s "$WORK/window.jsonl" "$WORK/sim.jsonl" || failed+=" the replay's trace differs from the window's;"
+[ -z "$failed" ] || fail "$failed"
 echo "PASS: soak"

@@ -32,7 +32,8 @@ def late(path, limit, rest):
     print(f"timer events: {len(counted)} counted, {len(ticks) - len(counted)} held by the "
           f"test's stalls; late by p50 {pick(50)} ms, p99 {pick(99)} ms, max {counted[-1]} ms")
     if over:
-        sys.exit(f"{len(over)} timer events over {limit} ms late, first: {over[0]}")
+        late_ones = ", ".join(f"{e['ev']} at {e['t']} ms by {e['wall'] - e['t']} ms" for e in over[:10])
+        sys.exit(f"{len(over)} timer events over {limit} ms late: {late_ones}")
 
 
 def order(path):
