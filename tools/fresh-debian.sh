@@ -62,6 +62,14 @@ if ! mmdebstrap --variant=apt --include=make,git,ca-certificates,sudo bookworm "
   cannot "mmdebstrap failed (log above)"
 fi
 git clone -q "$repo" "$root/root/glouton" || cannot "the clone failed"
+# The machine's own trust in the network it sits on, as a new machine of the
+# same kind has it: local certificate authorities (a proxy's, where one stands
+# between us and the package registries) and the system's npm settings.
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+  cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+  chroot "$root" update-ca-certificates >/dev/null 2>&1 || cannot "the local certificates could not be added"
+fi
+[ -f /etc/npmrc ] && cp /etc/npmrc "$root/etc/npmrc"
 mount -t proc proc "$root/proc" || cannot "proc could not be mounted"
 mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys" || cannot "sys could not be mounted"
 mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" || cannot "dev could not be mounted"
@@ -70,7 +78,7 @@ echo "fresh-debian: made in $(($(date +%s) - start)) s; running '${cmd[*]}' on a
 
 set +e
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 CI="${CI:-true}" bash -c 'cd /root/glouton && "$@" </dev/null' fresh "${cmd[@]}"
+  LANG=C.UTF-8 CI="${CI:-true}" ${NODE_EXTRA_CA_CERTS:+NODE_EXTRA_CA_CERTS="$NODE_EXTRA_CA_CERTS"} bash -c 'cd /root/glouton && "$@" </dev/null' fresh "${cmd[@]}"
 rc=$?
 set -e
 echo "fresh-debian: '${cmd[*]}' ended with status $rc after $(($(date +%s) - start)) s" >&2
