@@ -69,8 +69,9 @@ class Frontend final : private ProgramHost {
     program_.quit(now_);
   }
   void sync_screens();
-  void present_game();
-  void present_title();
+  // `whole`: the window is drawn anew, not only what changed.
+  void present_game(bool whole);
+  void present_title(bool whole);
 
   const Pictures& pictures_;
   const Fonts& fonts_;
@@ -247,17 +248,17 @@ void Frontend::handle(const SDL_Event& e) {
     handle_title(e);
 }
 
-void Frontend::present_game() {
+void Frontend::present_game(bool whole) {
   GameView& g = *game_;
-  if (const Form1* form = program_.game()) g.screen.present(g.canvas, *form);
+  if (const Form1* form = program_.game()) g.screen.present(g.canvas, *form, whole);
   if (!g.shown) {
     g.shown = true;
     if (hooks_.game_first_frame) hooks_.game_first_frame();
   }
 }
 
-void Frontend::present_title() {
-  title_->present();
+void Frontend::present_title(bool whole) {
+  title_->present(whole);
   if (!title_first_frame_) {
     title_first_frame_ = true;
     if (hooks_.title_first_frame) hooks_.title_first_frame();
@@ -276,19 +277,19 @@ void Frontend::sync_screens() {
     const Form1* form = program_.game();
     if (!game_->shown) {
       game_->screen.show();
-      present_game();
+      present_game(true);
     } else if (form &&
                (redraw_ || game_->canvas.changed() || game_->screen.text_boxes_changed(*form))) {
-      present_game();
+      present_game(redraw_);
     }
   } else if (title_ && program_.showing() == Showing::title) {
     title_->drawing().place_face(program_.title().image1_left, program_.title().image1_top);
     if (!title_shown_) {
       title_shown_ = true;
       title_->show();
-      present_title();
+      present_title(true);
     } else if (redraw_ || title_->drawing().changed()) {
-      present_title();
+      present_title(redraw_);
     }
   }
   redraw_ = false;
@@ -298,7 +299,7 @@ void Frontend::show_box() {
   const std::optional<InformationBox> box = program_.information_box();
   if (!box || !game_) return;
   if (player_) return;  // a replay plays on to the recorded close of the box
-  present_game();       // the button shows raised again behind the box
+  present_game(true);   // the button shows raised again behind the box
   MessageBoxes(game_->screen.window()).MsgBox(box->prompt, box->title);
   // The box held the loop: the timers that fell due meanwhile are late now.
   now_ = real_ms();

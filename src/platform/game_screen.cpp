@@ -36,28 +36,36 @@ bool GameScreen::text_boxes_changed(const Form1& form) const {
          form.Text3.Text != text3_.text || form.Text3.Enabled != text3_.enabled;
 }
 
-void GameScreen::refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
+bool GameScreen::refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
                              const TextBoxLook& look, TTF_Font* font) {
-  if (shown.texture && shown.text == box.Text && shown.enabled == box.Enabled) return;
+  if (shown.texture && shown.text == box.Text && shown.enabled == box.Enabled) return false;
   SurfacePtr drawn = draw_text_box(place.w, place.h, look, font, box.Text, box.Enabled);
   // A box that cannot be drawn keeps its last look rather than stopping the game.
-  if (!drawn) return;
+  if (!drawn) return false;
   TexturePtr texture = window_.make_texture(drawn.get());
-  if (!texture) return;
+  if (!texture) return false;
   shown.texture = std::move(texture);
   shown.text = box.Text;
   shown.enabled = box.Enabled;
+  return true;
 }
 
-void GameScreen::present(Canvas& canvas, const Form1& form) {
-  if (const std::optional<SDL_Rect> changed = canvas.take_changed())
-    window_.upload(canvas.pixels(), *changed);
+void GameScreen::present(Canvas& canvas, const Form1& form, bool whole) {
+  // Only what changed is drawn anew: a step of the glouton or a chaser is two cells.
+  std::optional<SDL_Rect> part = canvas.take_changed();
+  if (part) window_.upload(canvas.pixels(), *part);
+  const auto add = [&part](const PixelRect& r) {
+    const SDL_Rect box{r.x, r.y, r.w, r.h};
+    part = part ? union_of(*part, box) : box;
+  };
   const PixelRect text1 = to_pixels(text1_place), text3 = to_pixels(text3_place);
-  refresh_box(text1_, form.Text1, text1, text1_look, fonts_.score.get());
-  refresh_box(text3_, form.Text3, text3, text3_look, fonts_.best.get());
+  if (refresh_box(text1_, form.Text1, text1, text1_look, fonts_.score.get())) add(text1);
+  if (refresh_box(text3_, form.Text3, text3, text3_look, fonts_.best.get())) add(text3);
   boxes_drawn_ = true;
 
-  const View v = window_.begin_frame();
+  std::optional<PixelRect> only;
+  if (part && !whole) only = PixelRect{part->x, part->y, part->w, part->h};
+  const View v = window_.begin_frame(only);
   window_.put(score_caption_.get(), score_caption_place_, v);
   window_.put(highs_caption_.get(), highs_caption_place_, v);
   window_.put(text1_.texture.get(), text1, v);

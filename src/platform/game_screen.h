@@ -27,8 +27,9 @@ class GameScreen {
 
   // True when the form's text boxes differ from what was last presented.
   bool text_boxes_changed(const Form1& form) const;
-  // Uploads the part of the canvas that changed, draws everything and presents.
-  void present(Canvas& canvas, const Form1& form);
+  // Uploads the part of the canvas that changed and presents it with the
+  // text boxes that changed; `whole` draws everything anew.
+  void present(Canvas& canvas, const Form1& form, bool whole);
 
   // A point of the window (as mouse events give it) in canvas pixels.
   Point to_canvas(int window_x, int window_y) const;
@@ -42,7 +43,8 @@ class GameScreen {
     TexturePtr texture;
   };
 
-  void refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
+  // True when the box is drawn anew.
+  bool refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
                    const TextBoxLook& look, TTF_Font* font);
 
   const Fonts& fonts_;

@@ -1,6 +1,7 @@
 #include "platform/scaled_window.h"
 
 #include <string>
+#include <string_view>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -61,6 +62,9 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   if (!content_)
     throw StartupError(std::string("cannot make the texture of ") + what + ": " + SDL_GetError());
   SDL_SetTextureBlendMode(content_.get(), SDL_BLENDMODE_NONE);
+  SDL_RendererInfo info{};
+  keeps_frame_ = SDL_GetRendererInfo(renderer_.get(), &info) == 0 && info.name &&
+                 std::string_view(info.name) == "software";
 }
 
 TexturePtr ScaledWindow::make_texture(SDL_Surface* surface) const {
@@ -80,15 +84,24 @@ void ScaledWindow::upload(const SDL_Surface& content, const SDL_Rect& part) {
   SDL_UpdateTexture(content_.get(), &part, first, content.pitch);
 }
 
-View ScaledWindow::view() const {
-  int w = w_, h = h_;
-  SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
-  return fit_view(w_, h_, w, h);
-}
-
-View ScaledWindow::begin_frame() {
+View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {
   SDL_Renderer* r = renderer_.get();
-  const View v = view();
+  Size output{w_, h_};
+  SDL_GetRendererOutputSize(r, &output.w, &output.h);
+  const View v = fit_view(w_, h_, output.w, output.h);
+  const bool same_size = drawn_at_ && drawn_at_->w == output.w && drawn_at_->h == output.h;
+  const SDL_Rect asked = part ? SDL_Rect{part->x, part->y, part->w, part->h} : SDL_Rect{};
+  const SDL_Rect content{0, 0, w_, h_};
+  SDL_Rect src{};
+  if (part && keeps_frame_ && same_size && SDL_IntersectRect(&asked, &content, &src)) {
+    // The rest of the window shows the last frame still: no bars, no clear.
+    const PixelRect out = v.to_output({src.x, src.y, src.w, src.h});
+    const SDL_Rect dest{out.x, out.y, out.w, out.h};
+    SDL_RenderSetClipRect(r, &dest);
+    SDL_RenderCopy(r, content_.get(), &src, &dest);
+    return v;
+  }
+  drawn_at_ = output;
   SDL_RenderSetClipRect(r, nullptr);
   SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
   SDL_RenderClear(r);

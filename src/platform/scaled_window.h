@@ -3,6 +3,8 @@
 // The title window and the game window are both one of these.
 #pragma once
 
+#include <optional>
+
 #include "platform/sdl_handles.h"
 #include "platform/view.h"
 
@@ -40,8 +42,10 @@ class ScaledWindow {
   void upload(const SDL_Surface& content, const SDL_Rect& part);
 
   // Draws the bars and the content, and returns where it shows; controls are
-  // put over it, cut at its edges, until present().
-  View begin_frame();
+  // put over it, cut at its edges, until present(). Given `part` (content
+  // pixels), only that part is drawn anew, and controls are cut to it, when
+  // the window still holds the last frame at the same size; else the whole.
+  View begin_frame(const std::optional<PixelRect>& part = std::nullopt);
   // A control at its place in content pixels; nothing for a null texture.
   void put(SDL_Texture* texture, const PixelRect& place, const View& view);
   void present();
@@ -52,12 +56,14 @@ class ScaledWindow {
   bool in_content(Point p) const { return PixelRect{0, 0, w_, h_}.contains(p.x, p.y); }
 
  private:
-  View view() const;
-
   int w_, h_;
   WindowPtr window_;
   RendererPtr renderer_;
   TexturePtr content_;
+  // SDL's software renderer draws into the window's own surface, which keeps
+  // the last frame: a frame then needs only its changed part drawn.
+  bool keeps_frame_ = false;
+  std::optional<Size> drawn_at_;  // the output size of the last frame drawn whole
 };
 
 }  // namespace glouton::platform

@@ -21,10 +21,13 @@ void TitleScreen::show() {
   SDL_RaiseWindow(window_.window());
 }
 
-void TitleScreen::present() {
-  if (const std::optional<SDL_Rect> changed = drawing_.take_changed())
+void TitleScreen::present(bool whole) {
+  std::optional<PixelRect> only;
+  if (const std::optional<SDL_Rect> changed = drawing_.take_changed()) {
     window_.upload(drawing_.pixels(), *changed);
-  const View v = window_.begin_frame();
+    if (!whole) only = PixelRect{changed->x, changed->y, changed->w, changed->h};
+  }
+  const View v = window_.begin_frame(only);
   window_.put((button_pressed_ ? button_down_ : button_up_).get(), to_pixels(go_place), v);
   window_.present();
 }

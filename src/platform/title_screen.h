@@ -21,8 +21,9 @@ class TitleScreen {
   void toggle_fullscreen() { window_.toggle_fullscreen(); }
 
   TitleDrawing& drawing() { return drawing_; }
-  // Uploads the part of the drawing that changed, draws everything and presents.
-  void present();
+  // Uploads the part of the drawing that changed and presents it; `whole`
+  // draws everything anew.
+  void present(bool whole);
 
   // A point of the window (as mouse events give it) on "GO !".
   bool on_button(int window_x, int window_y) const;

@@ -25,6 +25,8 @@ WIN=$(enter_game) || exit 1
 xdotool windowfocus "$WIN" 2>/dev/null
 
 rss() { awk '/^VmRSS:/ { print $2 }' "/proc/$GAME_PID/status"; }
+# Page faults that waited for the disk: a late tick with these was held by the machine.
+major_faults() { awk '{ print $12 }' "/proc/$GAME_PID/stat"; }
 # The time of the game's clock the last trace line was handled at.
 last_wall() { tail -1 "$trace" | sed -n 's/.*"wall":\([0-9]*\)}$/\1/p'; }
 
@@ -34,6 +36,7 @@ end=$((begin + MINUTES * 60))
 next_sample=$begin
 next_stall=$((begin + 120))
 rss_minute=
+faults_minute=0
 rss_max=0
 excuses=()
 while [ "$SECONDS" -lt "$end" ]; do
@@ -43,7 +46,7 @@ while [ "$SECONDS" -lt "$end" ]; do
     next_sample=$((next_sample + 10))
     now=$(rss) || fail "the game is gone"
     if [ -z "$rss_minute" ]; then
-      [ "$SECONDS" -ge $((begin + 60)) ] && rss_minute=$now
+      [ "$SECONDS" -ge $((begin + 60)) ] && rss_minute=$now && faults_minute=$(major_faults)
     elif [ "$now" -gt "$rss_max" ]; then
       rss_max=$now
     fi
@@ -57,6 +60,7 @@ while [ "$SECONDS" -lt "$end" ]; do
   fi
 done
 rss_end=$(rss)
+faults_end=$(major_faults)
 xdotool key Escape
 wait_game 10
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
@@ -64,7 +68,7 @@ wait_game 10
 echo "soak: $MINUTES min, $(grep -c '"ev":"key"' "$trace") keys, $(wc -l <"$trace") events," \
   "$((${#excuses[@]} / 2)) stalls"
 echo "resident memory: ${rss_minute} kB after the first minute, at most ${rss_max} kB after," \
-  "${rss_end} kB at the end"
+  "${rss_end} kB at the end; $((faults_end - faults_minute)) major page faults after the first minute"
 [ -n "$rss_minute" ] || fail "the run was shorter than a minute"
 [ $((rss_max - rss_minute)) -le 1024 ] || fail "resident memory grew by $((rss_max - rss_minute)) kB"
 # Every check runs, so that one run tells all it found.
