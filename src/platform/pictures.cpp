@@ -10,11 +10,30 @@
 
 namespace glouton::platform {
 
+namespace {
+
+bool see_through_anywhere(const SDL_Surface& picture) {
+  const Uint32 opaque = picture.format->Amask;
+  for (int y = 0; y < picture.h; ++y) {
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(picture.pixels) +
+                                                      y * picture.pitch);
+    for (int x = 0; x < picture.w; ++x)
+      if ((row[x] & opaque) != opaque) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 SurfacePtr to_blit_format(SDL_Surface* picture) {
   // SDL_ConvertSurfaceFormat turns a colour key into alpha when the target
   // format has an alpha channel, which is what keeps the icons' see-through parts.
   SurfacePtr converted(SDL_ConvertSurfaceFormat(picture, pixel_format, 0));
-  if (converted) SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_BLEND);
+  // A picture with no see-through pixel (the floor, the pellet, the wall) is
+  // copied: the same pixels as blending it, for less work on every step.
+  if (converted)
+    SDL_SetSurfaceBlendMode(converted.get(), see_through_anywhere(*converted) ? SDL_BLENDMODE_BLEND
+                                                                              : SDL_BLENDMODE_NONE);
   return converted;
 }
 

@@ -87,6 +87,16 @@ TEST(Pictures, ReadsAPictureWithItsSeeThroughPixels) {
   EXPECT_EQ((std::array<int, 4>{r, g, b, a}), (std::array<int, 4>{255, 0, 0, 255}));
   SDL_GetRGBA(pixel_at(picture.get(), 3, 2), picture->format, &r, &g, &b, &a);
   EXPECT_EQ((std::array<int, 4>{r, g, b, a}), (std::array<int, 4>{0, 0, 255, 255}));
+  // Its see-through column keeps what is below it; a picture with none is copied whole.
+  SDL_BlendMode mode{};
+  SDL_GetSurfaceBlendMode(picture.get(), &mode);
+  EXPECT_EQ(mode, SDL_BLENDMODE_BLEND);
+  here.write("assets/solid.xpm",
+             "/* XPM */\nstatic const char *s[] = {\"2 1 1 1\", \"r c #FF0000\", \"rr\"};\n");
+  const SurfacePtr solid = load_picture_file("assets/solid.xpm");
+  ASSERT_TRUE(solid);
+  SDL_GetSurfaceBlendMode(solid.get(), &mode);
+  EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
 }
 
 TEST(Pictures, AMissingOrBrokenPictureIsAStartUpErrorNamingIt) {
