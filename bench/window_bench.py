@@ -87,6 +87,22 @@ def untraced_cpu(env, game, seconds, tmp):
             proc.kill()
 
 
+def floor_cpu(env, floor, period_ms, seconds):
+    """CPU of an SDL window alone that wakes and presents as often as the game's timers."""
+    proc = subprocess.Popen([floor, str(period_ms), str(seconds + 3)], env=env,
+                            stdout=subprocess.PIPE, text=True)
+    try:
+        proc.stdout.readline()  # "ready"
+        time.sleep(1.0)
+        hz = os.sysconf("SC_CLK_TCK")
+        before = cpu_ticks(proc.pid)
+        start = time.monotonic()
+        time.sleep(seconds)
+        return 100 * (cpu_ticks(proc.pid) - before) / hz / (time.monotonic() - start)
+    finally:
+        proc.wait(timeout=10)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build", nargs="?", default="build")
@@ -170,6 +186,12 @@ def main():
         played = untraced_cpu(env, game, a.play_seconds, tmp)
         print(f"CPU while playing {a.play_seconds} s with a key a second, as a player runs it: "
               f"{played:.2f} % of one core  target: at most 1 %")
+        floor = os.path.join(os.path.dirname(game), "sdl_floor")
+        if os.path.exists(floor):
+            period = round(span / len(late))
+            print(f"CPU of an SDL window alone (bench/sdl_floor.cpp) with the same audio output, "
+                  f"woken and presented every {period} ms as the game's timers: "
+                  f"{floor_cpu(env, floor, period, a.play_seconds):.2f} % of one core")
     finally:
         if proc and proc.poll() is None:
             proc.send_signal(signal.SIGTERM)
