@@ -11,14 +11,8 @@
 
 #include "app/line_file.h"
 #include "app/options.h"
-#include "platform/audio_device.h"
-#include "platform/comforts.h"
-#include "platform/fonts.h"
+#include "platform/devices.h"
 #include "platform/frontend.h"
-#include "platform/mixer_device.h"
-#include "platform/music_player.h"
-#include "platform/pictures.h"
-#include "platform/sdl_context.h"
 #include "platform/startup_error.h"
 #include "program/replay.h"
 
@@ -43,19 +37,10 @@ struct Files {
 
 int play(const Files& files, Steady::time_point started) {
   namespace platform = glouton::platform;
-  platform::SdlContext sdl;
-  const platform::Pictures pictures = platform::load_pictures();
-  const platform::Fonts fonts = platform::open_fonts();
-  // One audio output for the program: the title's music and the game's sounds share it.
-  platform::AudioDevice audio;
-  platform::MixerDevice sound(audio);
-  platform::MusicPlayer music(audio);  // read now, so that it starts with the title window
-  platform::Controllers controllers;
-  platform::SoundSwitch sound_switch;
-  platform::Comforts comforts{controllers, sound_switch};
+  platform::Devices devices;
 
   platform::FrontendHooks hooks;
-  hooks.audio_lost = [&audio] { audio.lost(); };
+  hooks.audio_lost = [&devices] { devices.audio.lost(); };
   if (glouton::app::LineFile* trace = files.trace) {
     // Each game window's lines count from its own load; a later one's follow.
     hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
@@ -79,7 +64,8 @@ int play(const Files& files, Steady::time_point started) {
     };
     hooks.game_first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  platform::run_program(pictures, fonts, sound, music, comforts, hooks, files.replay);
+  platform::run_program(devices.pictures, devices.fonts, devices.sound, devices.music,
+                        devices.comforts, hooks, files.replay);
   return 0;
 }
 

@@ -10,14 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/audio_device.h"
-#include "platform/comforts.h"
-#include "platform/fonts.h"
+#include "platform/devices.h"
 #include "platform/frontend.h"
-#include "platform/mixer_device.h"
-#include "platform/music_player.h"
-#include "platform/pictures.h"
-#include "platform/sdl_context.h"
 #include "program/trace.h"
 
 namespace {
@@ -25,17 +19,7 @@ namespace {
 namespace platform = glouton::platform;
 
 // What lasts as long as the page: the screen, pictures, fonts and sound.
-struct Devices {
-  platform::SdlContext sdl;
-  platform::Pictures pictures = platform::load_pictures();
-  platform::Fonts fonts = platform::open_fonts();
-  platform::AudioDevice audio;
-  platform::MixerDevice sound{audio};
-  platform::MusicPlayer music{audio};
-  platform::Controllers controllers;
-  platform::SoundSwitch sound_switch;
-  platform::Comforts comforts{controllers, sound_switch};
-};
+using Devices = platform::Devices;
 
 // The page's side, in JavaScript (clang-format would take it for C++).
 // clang-format off
