@@ -13,7 +13,6 @@
 
 namespace {
 
-using glouton::ReplayStep;
 using glouton::fuzz::require;
 
 std::size_t line_count(std::string_view text) {
@@ -35,41 +34,8 @@ void check_error(const glouton::ReplayResult& r, std::string_view text) {
   for (const char ch : e) require(ch >= 0x20 && ch < 0x7f, "unprintable error message", e);
 }
 
-// The steps as the program writes them: a line per load and per wake.
-std::string written(const std::vector<ReplayStep>& steps) {
-  std::string out = std::string(glouton::replay_header) + "\n";
-  std::string line;
-  for (const ReplayStep& s : steps) {
-    switch (s.kind) {
-      case ReplayStep::load:
-        out += "load\n";
-        break;
-      case ReplayStep::wake:
-        out += std::to_string(s.t) + line + "\n";
-        line.clear();
-        break;
-      case ReplayStep::key:
-        line += " key " + std::to_string(s.code);
-        break;
-      case ReplayStep::cc:
-        line += " cc";
-        break;
-      case ReplayStep::ok:
-        line += " ok";
-        break;
-      case ReplayStep::close:
-        line += " close";
-        break;
-      case ReplayStep::quit:
-        line += " quit";
-        break;
-    }
-  }
-  return out;
-}
-
 void check_steps(const glouton::ReplayResult& r) {
-  const glouton::ReplayResult back = glouton::parse_replay(written(r.steps));
+  const glouton::ReplayResult back = glouton::parse_replay(glouton::write_replay(r.steps));
   require(back.error.empty(), "steps written back do not read", back.error);
   require(back.steps == r.steps, "steps written back read differently");
   // Short replays play: whatever their inputs, the program comes to their end.

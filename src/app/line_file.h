@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "program/session.h"
+#include "program/event_order.h"
 
 namespace glouton::app {
 

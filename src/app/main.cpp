@@ -40,7 +40,6 @@ int play(const Files& files, Steady::time_point started) {
   platform::Devices devices;
 
   platform::FrontendHooks hooks;
-  hooks.audio_lost = [&devices] { devices.audio.lost(); };
   if (glouton::app::LineFile* trace = files.trace) {
     // Each game window's lines count from its own load; a later one's follow.
     hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
@@ -64,8 +63,7 @@ int play(const Files& files, Steady::time_point started) {
     };
     hooks.game_first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  platform::run_program(devices.pictures, devices.fonts, devices.sound, devices.music,
-                        devices.comforts, hooks, files.replay);
+  platform::play(devices, hooks, files.replay);
   return 0;
 }
 

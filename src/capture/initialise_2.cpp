@@ -25,7 +25,7 @@ void repaint_maze_from_grid(Form1& f) {
 void lose_a_life(Form1& f) {
   // The icon of the life just lost.
   f.surface.PaintPicture(Picture::sol, 240 + (f.vies + 1) * sprite_twips, 0);
-  jouer_son(f.MMControl1, 5);
+  jouer_son(f.MMControl1, Cue::life_lost);
   f.dir_x = 0;
   f.dir_y = 0;
   for (Tete& t : f.tetes) t.dessous = sol;
@@ -53,12 +53,12 @@ void lose_a_life(Form1& f) {
   f.glouton_px = f.glouton_x_depart * sprite_twips;
   f.glouton_py = f.glouton_y_depart * sprite_twips;
 
-  jouer_son(f.MMControl1, 4);
+  jouer_son(f.MMControl1, Cue::level_built);
 }
 
 void game_over(Form1& f) {
   f.niveau = 0;
-  jouer_son(f.MMControl1, 6);
+  jouer_son(f.MMControl1, Cue::game_over);
   nouvelle_partie(f);
   initialise_niveau(f);
   // Only now: the build has raised the best score from the finished game.

@@ -127,7 +127,7 @@ void initialise_niveau(Form1& f) {
     }
   }
 
-  jouer_son(f.MMControl1, 4);
+  jouer_son(f.MMControl1, Cue::level_built);
 }
 
 }  // namespace glouton

@@ -6,12 +6,13 @@
 #pragma once
 
 #include "platform/audio_device.h"
-#include "platform/comforts.h"
+#include "platform/controllers.h"
 #include "platform/fonts.h"
 #include "platform/mixer_device.h"
 #include "platform/music_player.h"
 #include "platform/pictures.h"
 #include "platform/sdl_context.h"
+#include "platform/sound_switch.h"
 
 namespace glouton::platform {
 
@@ -24,7 +25,6 @@ struct Devices {
   MusicPlayer music{audio};  // read now, so that it starts with the title window
   Controllers controllers;
   SoundSwitch sound_switch;
-  Comforts comforts{controllers, sound_switch};
 };
 
 }  // namespace glouton::platform

@@ -1,6 +1,8 @@
-// The SDL frontend: one flat loop that turns SDL's events into the program
-// core's inputs on the real clock, sleeps until the core or a sound next
-// needs it, and shows the title window or the game window the core has open.
+// The SDL frontend: one run of the program on the real clock. It turns
+// SDL's events into the program core's inputs, hands them to the window
+// showing, and shows what the core changed; the desktop's loop, the page's
+// timeouts and Windows drive it alike. It never reads the game's state and
+// never asks whether it plays a game or a replay.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/comforts.h"
-#include "platform/fonts.h"
-#include "platform/mixer_device.h"
-#include "platform/pictures.h"
-#include "program/replay.h"
+#include "platform/devices.h"
+#include "program/program.h"
 
 namespace glouton::platform {
 
@@ -22,45 +21,40 @@ struct FrontendHooks {
   std::function<void(const Form1&, const EventRecord&, std::int64_t wall)> event;
   // One whole replay line; set, the run is recorded.
   std::function<void(std::string_view)> replay_line;
-  // The audio output went away (SDL_AUDIODEVICEREMOVED).
-  std::function<void()> audio_lost;
-  // After each wake of the loop, once its events are handled.
+  // After each wake, once its events are handled.
   std::function<void()> woke;
   // The first frame of the title window, and of each game window, is on the screen.
   std::function<void()> title_first_frame;
   std::function<void()> game_first_frame;
 };
 
-// One run of the program, driven by whoever owns the loop: made, it shows the
-// title window (or opens the replay); each `wake` handles the events waiting,
-// advances the program core to the real clock and shows what changed, and
-// says whether the program still runs. It never blocks, except in the "CC"
-// box. `running` says whether it still runs (a replay may end at once);
-// `wait_timeout` says in how many ms the next wake is due without an
-// event (-1: none is due).
-class ProgramRun {
+class Frontend {
  public:
-  ProgramRun(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound, MusicDevice& music,
-             Comforts& comforts, const FrontendHooks& hooks,
-             const std::vector<ReplayStep>* replay = nullptr);
-  ~ProgramRun();
-  ProgramRun(const ProgramRun&) = delete;
-  ProgramRun& operator=(const ProgramRun&) = delete;
+  // Shows the title window or, given a replay, opens straight on its game.
+  Frontend(Devices& devices, const FrontendHooks& hooks,
+           const std::vector<ReplayStep>* replay = nullptr);
+  ~Frontend();
+  Frontend(const Frontend&) = delete;
+  Frontend& operator=(const Frontend&) = delete;
+
+  // Handles the events waiting, advances the program to the real clock and
+  // shows what changed; false once the program has ended. It never blocks,
+  // but in the "CC" box.
   bool wake();
+  // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
   bool running() const;
+  // A key pressed as the keyboard would press it, comforts included (the
+  // page's buttons and touch).
+  void press(int code);
 
  private:
-  struct Parts;
+  class Parts;
   std::unique_ptr<Parts> parts_;
 };
 
-// Runs the program from its title window until it ends: Escape in a game,
-// the title window's frame closed, or the session's end. With `replay`, the
-// program opens straight on the recorded game windows and plays them at real
-// speed; the player's keys do nothing but Escape, which ends it.
-void run_program(const Pictures& pictures, const Fonts& fonts, MixerDevice& sound,
-                 MusicDevice& music, Comforts& comforts, const FrontendHooks& hooks = {},
-                 const std::vector<ReplayStep>* replay = nullptr);
+// The desktop's loop: runs the program until it ends, asleep between wakes.
+void play(Devices& devices, const FrontendHooks& hooks = {},
+          const std::vector<ReplayStep>* replay = nullptr);
 
 }  // namespace glouton::platform

@@ -4,7 +4,7 @@
 
 #include "platform/data_files.h"
 #include "platform/tone.h"
-#include "sound/jouer_son.h"
+#include "sound/cues.h"
 
 namespace glouton::platform {
 
@@ -24,8 +24,8 @@ MixerDevice::MixerDevice(const AudioDevice& audio)
 MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn) : audio_(audio) {
   if (!audio_.opened()) return;
   make_beep(warn);
-  for (int nb = 2; nb <= 6; ++nb) {
-    const std::string name = trim_trailing_blanks(cue_file(nb));
+  for (const CueSound& cue : cue_sounds) {
+    const std::string name = trim_trailing_blanks(cue.file);
     if (name.empty() || files_.contains(name)) continue;
     const std::optional<std::string> path = find(name);
     if (!path) {

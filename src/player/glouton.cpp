@@ -45,13 +45,13 @@ void eat(Form1& f) {
     f.Text1.Text = std::to_string(f.score);
     cell = sol;
     f.gommes_mangees += 1;
-    jouer_son(f.MMControl1, 1);
+    jouer_son(f.MMControl1, Cue::pellet);
   } else if (cell == bonus) {
     // The bonus is no pellet: it does not count towards the level end.
     f.score += f.valeur_bonus;
     f.Text1.Text = std::to_string(f.score);
     cell = sol;
-    jouer_son(f.MMControl1, 2);
+    jouer_son(f.MMControl1, Cue::bonus);
   }
 }
 
@@ -61,7 +61,7 @@ void Timer1_Timer(Form1& f) {
   if (f.glouton_pret) {
     if (f.gommes_mangees == f.nb_gommes) {
       f.gommes_mangees = 0;
-      jouer_son(f.MMControl1, 3);
+      jouer_son(f.MMControl1, Cue::level_cleared);
       accelerer(f);
       f.niveau += 1;
       initialise_niveau(f);

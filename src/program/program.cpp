@@ -7,14 +7,14 @@ namespace glouton {
 
 // One game window: its clock counts from its own load.
 struct Program::GameWindow {
-  GameWindow(Surface& surface, SoundDevice& sound, Dialogs& boxes, Session::Listener listener,
+  GameWindow(Surface& surface, SoundDevice& sound, Dialogs& boxes, EventOrder::Listener listener,
              std::int64_t loaded_at)
-      : origin(loaded_at), form(clock, surface, sound, boxes), session(form, clock, listener) {}
+      : origin(loaded_at), form(clock, surface, sound, boxes), events(form, clock, listener) {}
 
   std::int64_t origin;
   Clock clock;
   Form1 form;
-  Session session;
+  EventOrder events;
 };
 
 // The "CC" box as the game asks for it: asked here, shown by the frontend,
@@ -31,10 +31,11 @@ class Program::BoxRequest final : public Dialogs {
 Program::Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, bool record)
     : host_(host),
       sound_(sound),
-      record_(record),
       title_(title_clock_, music),
       flow_(title_),
-      box_(std::make_unique<BoxRequest>()) {}
+      box_(std::make_unique<BoxRequest>()) {
+  if (record) recorder_.emplace([&host](std::string_view line) { host.replay_line(line); });
+}
 
 Program::~Program() = default;
 
@@ -48,7 +49,13 @@ const Form1* Program::last_game() const {
 }
 
 std::optional<InformationBox> Program::information_box() const {
-  return game_ ? box_->box : std::nullopt;
+  // A replay plays on to the recorded close of the box: nobody is asked.
+  return game_ && !replay_ ? box_->box : std::nullopt;
+}
+
+bool Program::ended() const {
+  if (replay_) return replay_stopped_ || replay_->done(flow_.ended());
+  return flow_.ended();
 }
 
 void Program::start(std::int64_t now) {
@@ -59,6 +66,23 @@ void Program::start(std::int64_t now) {
 }
 
 void Program::open_game(std::int64_t now) {
+  play(now, {Input::load});
+}
+
+void Program::play_replay(std::int64_t now, std::vector<ReplayStep> steps) {
+  replay_.emplace(std::move(steps), now);
+  advance(now);
+}
+
+void Program::stop_replay() {
+  replay_stopped_ = true;
+  if (!game_) return;
+  box_->box.reset();
+  Form_Unload(game_->form);
+  game_ended(GameEnd::quit);
+}
+
+void Program::open_game_window(std::int64_t now) {
   if (game_) return;
   if (!title_shown_) flow_.start_without_title();
   box_->box.reset();
@@ -67,140 +91,133 @@ void Program::open_game(std::int64_t now) {
   game_ = std::make_unique<GameWindow>(
       host_.game_window_opened(), sound_, *box_,
       [this](const EventRecord& record) {
-        line_ran_ = true;
+        if (recorder_) recorder_->handler_ran();
         host_.game_event(game_->form, record);
       },
       now);
   flow_.memory.hand_to(game_->form);
-  if (record_) host_.replay_line("load");
+  if (recorder_) recorder_->add({Input::load});
   game_->clock.now = 0;
-  game_->session.load();
-  if (game_->session.ended()) game_ended(GameEnd::escape);
+  game_->events.load();
+  if (game_->events.ended()) game_ended(GameEnd::escape);
+}
+
+void Program::play(std::int64_t now, const ReplayStep& step) {
+  if (step.input == Input::load) return open_game_window(now);
+  if (!game_) return;
+  GameWindow& g = *game_;
+  if (recorder_) recorder_->add({step.input, now - g.origin, step.code});
+  switch (step.input) {
+    case Input::key:
+    case Input::cc:
+      if (box_->box) return;
+      g.clock.now = now - g.origin;
+      // The ticks that fell due before this millisecond come before its input.
+      g.events.run_due_timers(true);
+      if (g.events.ended()) return end_game_if_unloaded();
+      if (step.input == Input::cc) return Command1_Click(g.form);
+      g.events.key(step.code);
+      return end_game_if_unloaded();
+    case Input::ok:
+      box_->box.reset();
+      return;
+    case Input::close:
+    case Input::quit:
+      box_->box.reset();
+      Form_Unload(g.form);
+      return game_ended(step.input == Input::close ? GameEnd::frame_closed : GameEnd::quit);
+    case Input::wake:
+      if (!box_->box) {
+        g.clock.now = now - g.origin;
+        g.events.run_due_timers();
+      }
+      if (g.events.ended()) return end_game_if_unloaded();
+      if (recorder_) recorder_->end_wake();
+      return;
+    case Input::load:
+      return;
+  }
+}
+
+void Program::end_game_if_unloaded() {
+  if (game_ && game_->events.ended())
+    game_ended(game_->form.end_program ? GameEnd::escape : GameEnd::frame_closed);
 }
 
 void Program::go(std::int64_t now) {
-  if (showing() != Showing::title) return;
+  if (flow_.showing() != Showing::title) return;
   Command1_Click(title_);
   flow_.title_handled();
-  if (showing() == Showing::game) open_game(now);
-}
-
-void Program::note(std::int64_t now, std::string_view token) {
-  if (!record_ || !game_) return;
-  const std::int64_t t = now - game_->origin;
-  if (line_t_ && *line_t_ != t) end_wake();
-  line_t_ = t;
-  if (token.empty()) return;
-  line_ += ' ';
-  line_ += token;
-}
-
-void Program::end_wake() {
-  if (!record_) return;
-  if (line_t_ && (line_ran_ || !line_.empty())) host_.replay_line(std::to_string(*line_t_) + line_);
-  line_t_.reset();
-  line_.clear();
-  line_ran_ = false;
-}
-
-void Program::game_key(std::int64_t now, int code) {
-  note(now, record_ ? "key " + std::to_string(code) : std::string());
-  GameWindow& g = *game_;
-  g.clock.now = now - g.origin;
-  // The ticks that fell due before this millisecond come before its keys.
-  g.session.run_due_timers(true);
-  if (!g.session.ended()) g.session.key(code);
-  if (g.session.ended()) game_ended(g.form.end_program ? GameEnd::escape : GameEnd::frame_closed);
+  if (flow_.showing() == Showing::game) open_game_window(now);
 }
 
 void Program::key(std::int64_t now, const KeyInput& key) {
-  const bool placed = key.place >= 0 && key.place < static_cast<int>(held_.size());
-  const auto place = static_cast<std::size_t>(key.place);
-  if (showing() == Showing::title) {
+  if (replay_) {
+    if (key.code == key_escape && !key.repeat) stop_replay();
+    return;
+  }
+  if (flow_.showing() == Showing::title) {
     if (!key.repeat && !key.comfort && (key.code == key_enter || key.code == key_space)) go(now);
     return;
   }
   if (!game_ || box_->box) return;
   // A repeat that outlived its key's press (the focus went meanwhile) is no key.
-  if (placed) {
+  if (key.place >= 0 && key.place < static_cast<int>(held_.size())) {
+    const auto place = static_cast<std::size_t>(key.place);
     if (key.repeat && !held_.test(place)) return;
     held_.set(place);
   }
-  game_key(now, key.code);
+  play(now, {Input::key, 0, key.code});
 }
 
-void Program::key_released(int place) {
+void Program::key_released(std::int64_t, int place) {
   if (place >= 0 && place < static_cast<int>(held_.size()))
     held_.reset(static_cast<std::size_t>(place));
 }
 
-void Program::focus_lost() {
+void Program::focus_lost(std::int64_t) {
   held_.reset();
 }
 
 void Program::pad(std::int64_t now, PadPress press) {
-  if (showing() == Showing::title) {
+  if (replay_) return;
+  if (flow_.showing() == Showing::title) {
     if (press == PadPress::south) go(now);
     return;
   }
   if (!game_ || box_->box) return;
-  switch (press) {
-    case PadPress::left:
-      return game_key(now, key_left);
-    case PadPress::up:
-      return game_key(now, key_up);
-    case PadPress::right:
-      return game_key(now, key_right);
-    case PadPress::down:
-      return game_key(now, key_down);
-    case PadPress::east:
-      return game_key(now, key_space);
-    case PadPress::south:
-      return;
-  }
+  static constexpr int codes[] = {key_left, key_up, key_right, key_down, 0, key_space};
+  if (press != PadPress::south) play(now, {Input::key, 0, codes[static_cast<int>(press)]});
 }
 
 void Program::go_clicked(std::int64_t now) {
-  go(now);
+  if (!replay_) go(now);
 }
 
 void Program::cc_clicked(std::int64_t now) {
-  if (!game_ || box_->box) return;
-  note(now, "cc");
-  GameWindow& g = *game_;
-  g.clock.now = now - g.origin;
-  g.session.run_due_timers(true);
-  if (!g.session.ended()) Command1_Click(g.form);
+  if (!replay_ && game_ && !box_->box) play(now, {Input::cc});
 }
 
 void Program::information_closed(std::int64_t now) {
-  if (!game_ || !box_->box) return;
-  note(now, "ok");
-  box_->box.reset();
+  if (!replay_ && game_ && box_->box) play(now, {Input::ok});
 }
 
 void Program::close(std::int64_t now) {
-  end_window(now, "close", GameEnd::frame_closed);
+  end_window(now, Input::close);
 }
 
 void Program::quit(std::int64_t now) {
-  end_window(now, "quit", GameEnd::session_end);
+  end_window(now, Input::quit);
 }
 
-void Program::end_window(std::int64_t now, std::string_view token, GameEnd end) {
-  if (showing() == Showing::title) {
-    flow_.title_closed();
-    return;
-  }
-  if (!game_) return;
-  note(now, token);
-  box_->box.reset();
-  Form_Unload(game_->form);
-  game_ended(end);
+void Program::end_window(std::int64_t now, Input input) {
+  if (replay_) return stop_replay();
+  if (flow_.showing() == Showing::title) return flow_.title_closed();
+  play(now, {input});
 }
 
 void Program::game_ended(GameEnd end) {
-  end_wake();
+  if (recorder_) recorder_->end_wake();
   flow_.memory.keep_from(game_->form);
   ended_game_ = std::move(game_);
   host_.game_window_closed();
@@ -208,7 +225,15 @@ void Program::game_ended(GameEnd end) {
 }
 
 void Program::advance(std::int64_t now) {
-  if (showing() == Showing::title) {
+  if (replay_) {
+    while (!replay_stopped_) {
+      const auto due = replay_->take_due(now, flow_.ended());
+      if (!due) break;
+      play(due->first, due->second);
+    }
+    return;
+  }
+  if (flow_.showing() == Showing::title) {
     title_clock_.now = now - title_origin_;
     if (title_.Timer1.is_due()) {
       title_.Timer1.ticked();  // before the handler, as the game's timers
@@ -216,27 +241,38 @@ void Program::advance(std::int64_t now) {
     }
     return;
   }
-  if (!game_) return;
-  GameWindow& g = *game_;
-  note(now, {});
-  if (!box_->box) {
-    g.clock.now = now - g.origin;
-    g.session.run_due_timers();
-  }
-  if (g.session.ended()) {
-    game_ended(g.form.end_program ? GameEnd::escape : GameEnd::frame_closed);
-    return;
-  }
-  end_wake();
+  play(now, {Input::wake});
 }
 
 std::optional<std::int64_t> Program::next_wake() const {
-  if (showing() == Showing::title)
+  if (replay_) return replay_stopped_ ? std::nullopt : replay_->next_at(flow_.ended());
+  if (flow_.showing() == Showing::title)
     return title_.Timer1.Enabled() ? std::optional(title_origin_ + title_.Timer1.due())
                                    : std::nullopt;
   if (!game_ || box_->box) return std::nullopt;
-  const std::optional<std::int64_t> due = game_->session.next_due();
+  const std::optional<std::int64_t> due = game_->events.next_due();
   return due ? std::optional(game_->origin + *due) : std::nullopt;
+}
+
+ViewChanges Program::take_changes() {
+  ProgramView now = view_;
+  now.window = ended() ? Showing::nothing : flow_.showing();
+  if (game_) {
+    now.score = {game_->form.Text1.Text, game_->form.Text1.Enabled};
+    now.best = {game_->form.Text3.Text, game_->form.Text3.Enabled};
+  }
+  now.face_left = title_.image1_left;
+  now.face_top = title_.image1_top;
+  now.box = information_box();
+  const bool all = !view_taken_;
+  view_taken_ = true;
+  const ViewChanges changes{
+      all || now.window != view_.window, all || now.score != view_.score,
+      all || now.best != view_.best,
+      all || now.face_left != view_.face_left || now.face_top != view_.face_top,
+      all || now.box != view_.box};
+  view_ = std::move(now);
+  return changes;
 }
 
 }  // namespace glouton

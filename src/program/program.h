@@ -1,20 +1,23 @@
 // The program core: the title window and the game windows, their timers, the
 // one order of events at an instant, the flow between the windows, the "CC"
-// box request and the replay record. A frontend drives it with plain inputs
-// stamped with its own clock (ms) and asks when it next needs waking; it
-// never blocks and owns no loop, so a loop that belongs to someone else (a
-// browser's) drives it as well as the desktop's or the simulator's.
+// box request, the replay record and replay playback. A frontend drives it
+// with plain inputs stamped with its own clock (ms), asks when it next needs
+// waking, and draws the paints and the view it is given; it never blocks and
+// owns no loop, so a loop that belongs to someone else (a browser's) drives
+// it as well as the desktop's or the simulator's.
 #pragma once
 
 #include <bitset>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
+#include <vector>
 
-#include "program/program_flow.h"
-#include "program/session.h"
+#include "program/event_order.h"
+#include "program/program_view.h"
+#include "program/replay.h"
+#include "program/window_flow.h"
 #include "title/form2.h"
 
 namespace glouton {
@@ -27,7 +30,7 @@ class ProgramHost {
   virtual Surface& game_window_opened() = 0;
   // The game window is gone (its frame closed, Escape, the program's end).
   virtual void game_window_closed() {}
-  // After every handled event of a game window.
+  // After every handled event of a game window (the trace).
   virtual void game_event(const Form1&, const EventRecord&) {}
   // One whole line of the replay (without its line end), when recording.
   virtual void replay_line(std::string_view) {}
@@ -46,12 +49,6 @@ struct KeyInput {
 // What a game controller did: the D-pad or stick, its south (A) and east (B) buttons.
 enum class PadPress { left, up, right, down, south, east };
 
-// The information box the "CC" button asks for, until the frontend closes it.
-struct InformationBox {
-  std::string_view prompt;
-  std::string_view title;
-};
-
 class Program {
  public:
   // `record` writes the replay through the host; `sound` and `music` outlive the program.
@@ -62,17 +59,21 @@ class Program {
 
   // The title window loads (its music starts) at `now`.
   void start(std::int64_t now);
-  // A game window loads at `now` with no title before it (the simulator, replays).
+  // A game window loads at `now` with no title before it (the simulator).
   void open_game(std::int64_t now);
+  // A recorded run plays from `now`, straight on its game windows, each wake
+  // at its own time. The player's inputs do not reach it: Escape, or closing
+  // the window or the session, ends it.
+  void play_replay(std::int64_t now, std::vector<ReplayStep> steps);
 
   // Inputs, each at the frontend's time `now`, never earlier than the last one.
   void key(std::int64_t now, const KeyInput& key);
-  void key_released(int place);
+  void key_released(std::int64_t now, int place);
   void pad(std::int64_t now, PadPress press);
   void go_clicked(std::int64_t now);  // the title's "GO !" button
   void cc_clicked(std::int64_t now);  // the game's "CC" button
   void information_closed(std::int64_t now);
-  void focus_lost();
+  void focus_lost(std::int64_t now);
   void close(std::int64_t now);  // the frame of the window showing was closed
   void quit(std::int64_t now);   // the session asks the program to end
   // Runs every timer due by `now`; ends the wake the inputs at `now` belong to.
@@ -81,46 +82,51 @@ class Program {
   // When the program next needs `advance`, on the frontend's clock; none
   // while nothing is due (the box is open, the program has ended).
   std::optional<std::int64_t> next_wake() const;
+  bool ended() const;
 
-  Showing showing() const { return flow_.showing(); }
-  bool ended() const { return flow_.ended(); }
-  const Form2& title() const { return title_; }
-  // The game window open now; null on the title.
+  // What the windows show besides their paints, as of the last take_changes().
+  const ProgramView& view() const { return view_; }
+  // Brings the view up to date and says what changed since the last call
+  // (everything, the first time).
+  ViewChanges take_changes();
+
+  // For the simulator and tests; a frontend draws from view() and the paints.
+  // The game window open now (null on the title) or, once gone, the last one.
   const Form1* game() const;
-  // The game window open now or, once it is gone, the last one, as it ended.
   const Form1* last_game() const;
-  std::optional<InformationBox> information_box() const;
   std::int32_t best_score() const { return flow_.memory.meilleur_score; }
 
  private:
   struct GameWindow;
   class BoxRequest;
 
+  // The one way a game window's input goes in, from the player or a replay.
+  void play(std::int64_t now, const ReplayStep& step);
   void go(std::int64_t now);
+  void open_game_window(std::int64_t now);
   void game_key(std::int64_t now, int code);
-  // The frame of the window showing closed (`close`) or the session ended (`quit`).
-  void end_window(std::int64_t now, std::string_view token, GameEnd end);
+  void end_window(std::int64_t now, Input input);
   void game_ended(GameEnd end);
-  // The replay line of the wake at `now`: `token` is added to it.
-  void note(std::int64_t now, std::string_view token);
-  void end_wake();
+  void end_game_if_unloaded();
+  void stop_replay();
+  std::optional<InformationBox> information_box() const;
 
   ProgramHost& host_;
   SoundDevice& sound_;
-  bool record_;
+  std::optional<ReplayRecorder> recorder_;
   Clock title_clock_;
   std::int64_t title_origin_ = 0;
   Form2 title_;
-  ProgramFlow flow_;
+  WindowFlow flow_;
   bool title_shown_ = false;
   std::unique_ptr<BoxRequest> box_;
   std::unique_ptr<GameWindow> game_;
   std::unique_ptr<GameWindow> ended_game_;  // kept until the next one opens
   std::bitset<512> held_;                   // key places down since the last loss of focus
-  // The replay line being gathered: the game clock's ms, and its inputs.
-  std::optional<std::int64_t> line_t_;
-  std::string line_;
-  bool line_ran_ = false;  // a handler ran during the wake
+  std::optional<ReplayPlayer> replay_;
+  bool replay_stopped_ = false;
+  ProgramView view_;
+  bool view_taken_ = false;
 };
 
 }  // namespace glouton

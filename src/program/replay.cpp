@@ -2,44 +2,39 @@
 
 #include <limits>
 
-#include "player/glouton.h"
+#include "ports/keys.h"
 #include "program/text_fields.h"
 
 namespace glouton {
 
 ReplayResult parse_replay(std::string_view text) {
   ReplayResult result;
-  std::int64_t line_number = 0;
+  LineReader lines(text);
   auto fail = [&](std::string_view why) {
     result.steps.clear();
-    result.error = "replay:" + std::to_string(line_number) + ": " + std::string(why);
+    result.error = "replay:" + std::to_string(std::max<std::int64_t>(lines.number(), 1)) + ": " +
+                   std::string(why);
     return result;
   };
   enum class Window { none, open, program_ended } window = Window::none;
   std::int64_t last_time = 0;
 
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = text.find('\n', pos);
-    ++line_number;
-    if (end == std::string_view::npos) return fail("the line is cut short (no line end)");
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line_number == 1) {
-      if (line != replay_header)
+  while (const std::optional<std::string_view> line = lines.next()) {
+    if (!lines.ended()) return fail("the line is cut short (no line end)");
+    if (lines.number() == 1) {
+      if (*line != replay_header)
         return fail("not a replay: the first line must be '" + std::string(replay_header) + "'");
       continue;
     }
-    const std::vector<std::string_view> fields = split_fields(line);
+    const std::vector<std::string_view> fields = split_fields(*line);
     if (fields.empty()) return fail("empty line");
     if (window == Window::program_ended) return fail("the program ended on an earlier line");
-    if (fields[0] == "load") {
+    if (input_named(fields[0]) == Input::load) {
       if (fields.size() > 1) return fail("unexpected text after 'load'");
       if (window == Window::open) return fail("a game window is open already");
       window = Window::open;
       last_time = 0;
-      result.steps.push_back({ReplayStep::load, 0, 0});
+      result.steps.push_back({Input::load, 0, 0});
       continue;
     }
     if (window != Window::open) return fail("no game window is open (expected 'load')");
@@ -49,86 +44,89 @@ ReplayResult parse_replay(std::string_view text) {
     last_time = *t;
     for (std::size_t i = 1; i < fields.size(); ++i) {
       if (window != Window::open) return fail("input after the window's end " + quoted(fields[i]));
-      const std::string_view f = fields[i];
-      if (f == "key") {
+      const std::optional<Input> input = input_named(fields[i]);
+      if (!input || input == Input::load) return fail("unknown input " + quoted(fields[i]));
+      ReplayStep step{*input, *t, 0};
+      if (input == Input::key) {
         if (i + 1 == fields.size()) return fail("'key' needs a code");
         const auto code = parse_digits(fields[++i], 65535);
         if (!code) return fail("bad key code " + quoted(fields[i]));
-        result.steps.push_back({ReplayStep::key, *t, static_cast<int>(*code)});
-        if (*code == key_escape) window = Window::program_ended;
-      } else if (f == "cc") {
-        result.steps.push_back({ReplayStep::cc, *t, 0});
-      } else if (f == "ok") {
-        result.steps.push_back({ReplayStep::ok, *t, 0});
-      } else if (f == "close") {
-        result.steps.push_back({ReplayStep::close, *t, 0});
-        window = Window::none;
-      } else if (f == "quit") {
-        result.steps.push_back({ReplayStep::quit, *t, 0});
-        window = Window::program_ended;
-      } else {
-        return fail("unknown input " + quoted(f));
+        step.code = static_cast<int>(*code);
+        if (step.code == key_escape) window = Window::program_ended;
       }
+      if (input == Input::close) window = Window::none;
+      if (input == Input::quit) window = Window::program_ended;
+      result.steps.push_back(step);
     }
-    result.steps.push_back({ReplayStep::wake, *t, 0});
+    result.steps.push_back({Input::wake, *t, 0});
   }
-  if (line_number == 0) {
-    line_number = 1;
-    return fail("empty file: not a replay");
-  }
+  if (lines.number() == 0) return fail("empty file: not a replay");
   return result;
 }
 
-ReplayPlayer::ReplayPlayer(Program& program, std::vector<ReplayStep> steps, std::int64_t start)
-    : program_(program), steps_(std::move(steps)), origin_(start), last_(start) {}
+void ReplayRecorder::add(const ReplayStep& step) {
+  if (step.input == Input::load) {
+    end_wake();
+    sink_(word_of(Input::load));
+    return;
+  }
+  if (t_ && *t_ != step.t) end_wake();
+  t_ = step.t;
+  if (step.input == Input::wake) return;
+  line_ += ' ';
+  line_ += word_of(step.input);
+  if (step.input == Input::key) line_ += ' ' + std::to_string(step.code);
+}
 
-bool ReplayPlayer::done() const {
+void ReplayRecorder::end_wake() {
+  if (t_ && (ran_ || !line_.empty())) sink_(std::to_string(*t_) + line_);
+  t_.reset();
+  line_.clear();
+  ran_ = false;
+}
+
+std::string write_replay(const std::vector<ReplayStep>& steps) {
+  std::string text(replay_header);
+  text += '\n';
+  ReplayRecorder recorder([&text](std::string_view line) {
+    text += line;
+    text += '\n';
+  });
+  for (const ReplayStep& step : steps) {
+    recorder.add(step);
+    if (step.input != Input::wake) continue;
+    recorder.handler_ran();
+    recorder.end_wake();
+  }
+  recorder.end_wake();
+  return text;
+}
+
+bool ReplayPlayer::done(bool program_ended) const {
   std::size_t i = next_;
-  if (!program_.ended()) return i >= steps_.size();
+  if (!program_ended) return i >= steps_.size();
   // The wake of the line that ended a window has nothing left to run.
-  while (i < steps_.size() && steps_[i].kind == ReplayStep::wake) ++i;
-  return i >= steps_.size() || steps_[i].kind != ReplayStep::load;
+  while (i < steps_.size() && steps_[i].input == Input::wake) ++i;
+  return i >= steps_.size() || steps_[i].input != Input::load;
 }
 
 std::int64_t ReplayPlayer::time_of(const ReplayStep& step) const {
-  return step.kind == ReplayStep::load ? last_ : origin_ + step.t;
+  return step.input == Input::load ? last_ : origin_ + step.t;
 }
 
-std::optional<std::int64_t> ReplayPlayer::next_wake() const {
-  if (done()) return std::nullopt;
+std::optional<std::int64_t> ReplayPlayer::next_at(bool program_ended) const {
+  if (done(program_ended)) return std::nullopt;
   return time_of(steps_[next_]);
 }
 
-void ReplayPlayer::advance(std::int64_t now) {
-  while (!done() && time_of(steps_[next_]) <= now) {
-    const ReplayStep& step = steps_[next_++];
-    const std::int64_t t = time_of(step);
-    last_ = t;
-    switch (step.kind) {
-      case ReplayStep::load:
-        origin_ = t;
-        program_.open_game(t);
-        break;
-      case ReplayStep::key:
-        program_.key(t, KeyInput{step.code});
-        break;
-      case ReplayStep::cc:
-        program_.cc_clicked(t);
-        break;
-      case ReplayStep::ok:
-        program_.information_closed(t);
-        break;
-      case ReplayStep::close:
-        program_.close(t);
-        break;
-      case ReplayStep::quit:
-        program_.quit(t);
-        break;
-      case ReplayStep::wake:
-        program_.advance(t);
-        break;
-    }
-  }
+std::optional<std::pair<std::int64_t, ReplayStep>> ReplayPlayer::take_due(std::int64_t now,
+                                                                          bool program_ended) {
+  if (done(program_ended) || time_of(steps_[next_]) > now) return std::nullopt;
+  const ReplayStep& step = steps_[next_++];
+  const std::int64_t t = time_of(step);
+  last_ = t;
+  if (step.input == Input::load) origin_ = t;
+  return std::pair{t, step};
 }
 
 }  // namespace glouton

@@ -4,24 +4,24 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "program/program.h"
+#include "program/input.h"
 
 namespace glouton {
 
 inline constexpr std::string_view replay_header = "glouton-replay 1";
 
-// One input of a replay. `wake` ends the line of a wake: the program runs
-// what is due at its time.
+// One input of a replay at `t` ms of its game window's clock. A `wake` ends
+// the line of a wake: the program runs what is due at its time.
 struct ReplayStep {
-  enum Kind { load, key, cc, ok, close, quit, wake };
-  Kind kind = wake;
-  std::int64_t t = 0;  // ms of the game window's clock
-  int code = 0;        // the virtual key code of a key
+  Input input = Input::wake;
+  std::int64_t t = 0;
+  int code = 0;  // the virtual key code of a key
   bool operator==(const ReplayStep&) const = default;
 };
 
@@ -33,25 +33,49 @@ struct ReplayResult {
 // Reads a whole replay; a bad one gives no steps at all.
 ReplayResult parse_replay(std::string_view text);
 
-// Plays a replay into a program that shows no title: each game window loads
-// as the one before it ended, and each wake comes at its own time on the
-// program's clock, whenever the frontend gets round to it.
+// Writes a replay's lines as a game window takes its inputs: the inputs of
+// one wake go on one line, handed over whole once the wake ends.
+class ReplayRecorder {
+ public:
+  using Sink = std::function<void(std::string_view line)>;
+  explicit ReplayRecorder(Sink sink) : sink_(std::move(sink)) {}
+
+  // An input of the window open now; `load` is a line of its own at once,
+  // and an input at a new time ends the line before it.
+  void add(const ReplayStep& step);
+  // A handler ran during the wake: the line is written even with no input.
+  void handler_ran() { ran_ = true; }
+  void end_wake();
+
+ private:
+  Sink sink_;
+  std::optional<std::int64_t> t_;
+  std::string line_;
+  bool ran_ = false;
+};
+
+// The whole text of a replay of these steps, as the recorder writes it.
+std::string write_replay(const std::vector<ReplayStep>& steps);
+
+// Where a replay stands as it plays on the program's clock: each game window
+// loads as the one before it ended, and each step of a window comes at its
+// load's time plus its own.
 class ReplayPlayer {
  public:
   // `start`: the program's time of the first load.
-  ReplayPlayer(Program& program, std::vector<ReplayStep> steps, std::int64_t start);
+  ReplayPlayer(std::vector<ReplayStep> steps, std::int64_t start)
+      : steps_(std::move(steps)), origin_(start), last_(start) {}
 
-  // The program's time of the next wake to play; none once all is played.
-  std::optional<std::int64_t> next_wake() const;
-  // Plays every wake due by `now`, each at its own time.
-  void advance(std::int64_t now);
-  // All is played, or the program has ended with no window to load after it.
-  bool done() const;
+  // All is played, or the program ended with no window to load after it.
+  bool done(bool program_ended) const;
+  // The program's time of the next step; none once done.
+  std::optional<std::int64_t> next_at(bool program_ended) const;
+  // The next step due by `now`, with its time on the program's clock.
+  std::optional<std::pair<std::int64_t, ReplayStep>> take_due(std::int64_t now, bool program_ended);
 
  private:
   std::int64_t time_of(const ReplayStep& step) const;
 
-  Program& program_;
   std::vector<ReplayStep> steps_;
   std::size_t next_ = 0;
   std::int64_t origin_;  // the program's time of the current window's load

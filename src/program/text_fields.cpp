@@ -1,5 +1,7 @@
 #include "program/text_fields.h"
 
+#include <charconv>
+
 namespace glouton {
 
 namespace {
@@ -11,15 +13,24 @@ bool is_blank(char ch) {
 }  // namespace
 
 std::optional<std::int64_t> parse_digits(std::string_view s, std::int64_t limit) {
-  if (s.empty()) return std::nullopt;
+  // from_chars takes a sign too: only digits are a number here.
+  if (s.empty() || s.front() < '0' || s.front() > '9') return std::nullopt;
   std::int64_t value = 0;
-  for (char ch : s) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    const int digit = ch - '0';
-    if (value > (limit - digit) / 10) return std::nullopt;
-    value = value * 10 + digit;
-  }
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (error != std::errc() || end != s.data() + s.size() || value > limit) return std::nullopt;
   return value;
+}
+
+std::optional<std::string_view> LineReader::next() {
+  if (pos_ >= text_.size()) return std::nullopt;
+  std::size_t end = text_.find('\n', pos_);
+  ended_ = end != std::string_view::npos;
+  if (!ended_) end = text_.size();
+  std::string_view line = text_.substr(pos_, end - pos_);
+  pos_ = end + 1;
+  ++number_;
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
 }
 
 std::vector<std::string_view> split_fields(std::string_view line) {

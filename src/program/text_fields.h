@@ -14,6 +14,24 @@ namespace glouton {
 // Plain decimal digits, no sign; nullopt when not a number or past `limit`.
 std::optional<std::int64_t> parse_digits(std::string_view s, std::int64_t limit);
 
+// The lines of a text one at a time, numbered from 1, each without its line
+// end (a line feed, with or without a carriage return before it).
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+  // The next line; none once the text is read.
+  std::optional<std::string_view> next();
+  std::int64_t number() const { return number_; }
+  // The line last read ended with a line feed (the last one of a text may not).
+  bool ended() const { return ended_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::int64_t number_ = 0;
+  bool ended_ = false;
+};
+
 // The fields of a line, split at spaces and tabs.
 std::vector<std::string_view> split_fields(std::string_view line);
 

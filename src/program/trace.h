@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ports/picture.h"
-#include "program/session.h"
+#include "program/event_order.h"
 
 namespace glouton {
 

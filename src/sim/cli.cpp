@@ -60,16 +60,6 @@ bool read_file(const std::string& path, std::string& text) {
   return read_all(file, text);
 }
 
-std::optional<std::int64_t> parse_ms(const std::string& s) {
-  if (s.empty() || s.size() > 18) return std::nullopt;
-  std::int64_t v = 0;
-  for (char ch : s) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    v = v * 10 + (ch - '0');
-  }
-  return v;
-}
-
 }  // namespace
 
 int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -102,7 +92,7 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
       } else if (arg == "--trace") {
         options.trace = *v;
       } else {
-        const auto until = parse_ms(*v);
+        const auto until = parse_digits(*v, std::numeric_limits<std::int64_t>::max());
         if (!until) return bad("--until takes whole milliseconds, not " + glouton::quoted(*v));
         options.until = *until;
       }

@@ -38,16 +38,10 @@ KeyScriptResult parse_key_script(std::string_view text) {
     return result;
   };
 
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    ++line_number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
-    const std::vector<std::string_view> fields = split_fields(line);
+  LineReader lines(text);
+  while (const std::optional<std::string_view> line = lines.next()) {
+    line_number = lines.number();
+    const std::vector<std::string_view> fields = split_fields(*line);
     if (fields.empty() || fields.front().front() == '#') continue;
     if (fields.size() < 2) return fail("expected a time and a key");
     if (fields.size() > 2) return fail("unexpected text after the key");

@@ -30,8 +30,8 @@ void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
 
 void Simulation::replay(const std::vector<ReplayStep>& steps, const Listener& listener) {
   listener_ = &listener;
-  ReplayPlayer player(program_, steps, 0);
-  while (const std::optional<std::int64_t> t = player.next_wake()) player.advance(*t);
+  program_.play_replay(0, steps);
+  while (const std::optional<std::int64_t> t = program_.next_wake()) program_.advance(*t);
 }
 
 }  // namespace glouton

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "game/form1.h"
+#include "program/event_order.h"
 #include "program/program.h"
 #include "program/replay.h"
-#include "program/session.h"
 #include "program/trace.h"
 #include "sim/key_script.h"
 

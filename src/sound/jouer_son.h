@@ -1,16 +1,13 @@
-// The numbered sound cues of the game window.
+// jouer_son: the game window plays its sound cues (sound/cues.h) through
+// its wave-audio device.
 #pragma once
 
-#include <string_view>
 #include <vector>
 
 #include "ports/sound_device.h"
+#include "sound/cues.h"
 
 namespace glouton {
-
-// The cue's sound file, or an empty view for a cue that plays no file.
-// Cue 2's name ends in a blank, as the game has always named it.
-std::string_view cue_file(int nb);
 
 // MMControl1: the game window's wave-audio device and the cues asked of it.
 class MMControl {
@@ -28,8 +25,11 @@ class MMControl {
   std::vector<int> log_;
 };
 
-// Cue 1 beeps; cues 2 to 6 play their file; any other number does nothing.
-// Cue 5 (a lost life) is played to its end.
+// The cue's row of the table beeps or plays its file; any other number does
+// nothing. Every number asked for is logged.
 void jouer_son(MMControl& mm, int nb);
+inline void jouer_son(MMControl& mm, Cue cue) {
+  jouer_son(mm, static_cast<int>(cue));
+}
 
 }  // namespace glouton

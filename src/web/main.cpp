@@ -42,7 +42,7 @@ constexpr int max_wait_ms = 10;
 
 Devices* devices = nullptr;
 platform::FrontendHooks hooks;
-std::unique_ptr<platform::ProgramRun> run;
+std::unique_ptr<platform::Frontend> run;
 
 void wake() {
   if (!run) return;
@@ -78,8 +78,7 @@ void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
 // A fresh run of the program, as a new program would start: the title window.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
-  run = std::make_unique<platform::ProgramRun>(devices->pictures, devices->fonts, devices->sound,
-                                               devices->music, devices->comforts, hooks);
+  run = std::make_unique<platform::Frontend>(*devices, hooks);
   emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
 }
 

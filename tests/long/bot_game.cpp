@@ -19,8 +19,8 @@ GameReport play_bot_game(std::uint32_t seed, const Style& style, std::int64_t un
   RulesWatch watch;
   KeyBot player(seed, style);
   GameReport report;
-  Session session(form, clock,
-                  [&](const EventRecord& record) { watch.check(form, record, surface.take()); });
+  EventOrder session(form, clock,
+                     [&](const EventRecord& record) { watch.check(form, record, surface.take()); });
 
   clock.now = 0;
   session.load();

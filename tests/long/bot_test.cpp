@@ -82,7 +82,7 @@ TEST_F(Built, PlainChoiceKeepsAwayFromChasers) {
 }
 
 // Plays `form` on its own clock up to `until`, the way the simulator does.
-std::int64_t play_to(Form1& form, Clock& clock, Session& session, std::int64_t until) {
+std::int64_t play_to(Form1& form, Clock& clock, EventOrder& session, std::int64_t until) {
   std::int64_t first_capture = -1;
   while (true) {
     const auto next = session.next_due();
@@ -97,7 +97,7 @@ std::int64_t play_to(Form1& form, Clock& clock, Session& session, std::int64_t u
 
 TEST(Sandbox, PlaysAheadExactlyWhatTheWindowThenDoes) {
   testing::TestWindow w;
-  Session session(w.form, w.clock);
+  EventOrder session(w.form, w.clock);
   session.load();
   w.clock.now = 50;
   session.key(37);  // left along the top corridor
@@ -115,7 +115,7 @@ TEST(Sandbox, PlaysAheadExactlyWhatTheWindowThenDoes) {
   // The window, played on to the same instant, is where the sandbox stopped.
   Sandbox again;
   testing::TestWindow w2;
-  Session s2(w2.form, w2.clock);
+  EventOrder s2(w2.form, w2.clock);
   s2.load();
   w2.clock.now = 50;
   s2.key(37);
@@ -131,7 +131,7 @@ TEST(Sandbox, PlaysAheadExactlyWhatTheWindowThenDoes) {
 
 TEST(Sandbox, CopiesTimersDueWhenTheWindowsAre) {
   testing::TestWindow w;
-  Session session(w.form, w.clock);
+  EventOrder session(w.form, w.clock);
   session.load();
   play_to(w.form, w.clock, session, 777);
   Sandbox sandbox;

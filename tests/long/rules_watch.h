@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/form1.h"
-#include "program/session.h"
+#include "program/event_order.h"
 #include "program/trace.h"
 
 namespace glouton::bot {

@@ -37,7 +37,7 @@ void Sandbox::copy_from(const Form1& from, std::int64_t now) {
 }
 
 std::int64_t Sandbox::run(std::int64_t until, const Steer& steer) {
-  Session session(form_, clock_, [&](const EventRecord& record) {
+  EventOrder session(form_, clock_, [&](const EventRecord& record) {
     if (std::any_of(record.cues.begin(), record.cues.end(), is_capture_cue)) captured_ = true;
   });
   while (!captured_ && !session.ended()) {

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "game/form1.h"
-#include "program/session.h"
+#include "program/event_order.h"
 
 namespace glouton::bot {
 

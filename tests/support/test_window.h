@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/form1.h"
-#include "program/session.h"
+#include "program/event_order.h"
 #include "sim/simulation.h"
 
 namespace glouton::testing {

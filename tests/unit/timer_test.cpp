@@ -54,10 +54,10 @@ TEST(Timer, FallingBehindFiresOnceForAllMissedTicks) {
   EXPECT_EQ(timer.due(), 500) << "the grid of ticks is kept";
 }
 
-TEST(Session, DueTimersFireInOrderOnceEachWithTheirDueTime) {
+TEST(EventOrder, DueTimersFireInOrderOnceEachWithTheirDueTime) {
   testing::TestWindow w;
   std::vector<EventRecord> events;
-  Session session(w.form, w.clock, [&](const EventRecord& r) { events.push_back(r); });
+  EventOrder session(w.form, w.clock, [&](const EventRecord& r) { events.push_back(r); });
   session.load();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].ev, Event::load);
@@ -90,14 +90,14 @@ TEST(Session, DueTimersFireInOrderOnceEachWithTheirDueTime) {
   for (const EventRecord& r : events) EXPECT_EQ(r.t, 5000);
 }
 
-TEST(Session, OnlyTheGloutonAndBestScoreTimersRunBeforeTheLoad) {
+TEST(EventOrder, OnlyTheGloutonAndBestScoreTimersRunBeforeTheLoad) {
   testing::TestWindow w;
   EXPECT_TRUE(w.form.Timer1.Enabled());
   EXPECT_TRUE(w.form.Timer5.Enabled());
   EXPECT_FALSE(w.form.Timer2.Enabled());
   EXPECT_FALSE(w.form.Timer3.Enabled());
   EXPECT_FALSE(w.form.Timer4.Enabled());
-  Session session(w.form, w.clock);
+  EventOrder session(w.form, w.clock);
   session.load();
   EXPECT_TRUE(w.form.Timer2.Enabled());
   EXPECT_EQ(w.form.Timer2.due(), 250);

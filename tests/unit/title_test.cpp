@@ -8,8 +8,8 @@
 #include "game/level.h"
 #include "player/glouton.h"
 #include "program/program.h"
-#include "program/program_flow.h"
 #include "program/run_memory.h"
+#include "program/window_flow.h"
 #include "support/test_window.h"
 #include "title/form2.h"
 
@@ -104,6 +104,10 @@ class ProgramTest : public ::testing::Test, protected ProgramHost {
     events.push_back(std::string(event_name(r.ev)) + "@" + std::to_string(r.t));
   }
   void replay_line(std::string_view line) override { lines.emplace_back(line); }
+  const ProgramView& view() {
+    program.take_changes();
+    return program.view();
+  }
 
   RecordingSurface surface{false};
   SilentDevice sound;
@@ -115,19 +119,19 @@ class ProgramTest : public ::testing::Test, protected ProgramHost {
 
 TEST_F(ProgramTest, TitleThenGoThenFrameCloseBackToAStillTitleThenEscapeEndsIt) {
   program.start(1000);
-  EXPECT_EQ(program.showing(), Showing::title);
+  EXPECT_EQ(view().window, Showing::title);
   EXPECT_EQ(program.next_wake(), 1200) << "the face's timer counts from the title's load";
   program.advance(1450);
-  EXPECT_EQ(program.title().image1_left, 60) << "one tick for all it missed";
+  EXPECT_EQ(view().face_left, 60) << "one tick for all it missed";
   // Keys on the title: only a fresh Enter or space, not a comfort, is "GO !".
   for (const KeyInput k : {KeyInput{65}, KeyInput{key_enter, 1, true},
                            KeyInput{key_enter, 1, false, true}, KeyInput{key_escape}})
     program.key(1500, k);
-  EXPECT_EQ(program.showing(), Showing::title);
+  EXPECT_EQ(view().window, Showing::title);
   program.pad(1500, PadPress::left);
-  EXPECT_EQ(program.showing(), Showing::title);
+  EXPECT_EQ(view().window, Showing::title);
   program.key(2000, KeyInput{key_space});
-  ASSERT_EQ(program.showing(), Showing::game);
+  ASSERT_EQ(view().window, Showing::game);
   EXPECT_EQ(music.calls.back(), "stop");
   EXPECT_EQ(program.next_wake(), 2100) << "the game's clock counts from its load";
   program.key(2050, KeyInput{key_left});
@@ -136,10 +140,10 @@ TEST_F(ProgramTest, TitleThenGoThenFrameCloseBackToAStillTitleThenEscapeEndsIt) 
   const std::int32_t score = program.game()->score;
   EXPECT_GT(score, 0);
   program.close(2150);
-  EXPECT_EQ(program.showing(), Showing::title);
+  EXPECT_EQ(view().window, Showing::title);
   EXPECT_EQ(closed, 1);
   EXPECT_EQ(program.next_wake(), std::nullopt) << "the face stays still";
-  EXPECT_EQ(program.title().image1_left, 60);
+  EXPECT_EQ(view().face_left, 60);
   EXPECT_EQ(program.best_score(), 0) << "only a level build raises it";
   program.go_clicked(3000);
   EXPECT_EQ(program.game()->score, 0);
@@ -155,8 +159,8 @@ TEST_F(ProgramTest, TheCcBoxHoldsTheTimersAndTheyFireOnceAfterIt) {
   program.advance(100);
   program.advance(200);
   program.cc_clicked(250);
-  ASSERT_TRUE(program.information_box());
-  EXPECT_EQ(program.information_box()->title, "Un petit jeu sympa");
+  ASSERT_TRUE(view().box);
+  EXPECT_EQ(view().box->title, "Un petit jeu sympa");
   EXPECT_EQ(events.back(), "Timer4@225") << "the ticks due before the click come first";
   EXPECT_EQ(program.next_wake(), std::nullopt);
   program.key(300, KeyInput{key_left});  // the box has the keys
@@ -164,7 +168,7 @@ TEST_F(ProgramTest, TheCcBoxHoldsTheTimersAndTheyFireOnceAfterIt) {
   const std::size_t before = events.size();
   program.information_closed(2000);
   program.advance(2000);
-  EXPECT_FALSE(program.information_box());
+  EXPECT_FALSE(view().box);
   EXPECT_EQ(std::vector<std::string>(events.begin() + static_cast<long>(before), events.end()),
             (std::vector<std::string>{"Timer2@250", "Timer1@300", "Timer3@400", "Timer4@450"}))
       << "each timer once, the earliest due first";
@@ -193,10 +197,10 @@ TEST_F(ProgramTest, LosingTheFocusDropsTheRepeatsOfKeysHeldDown) {
   program.key(10, KeyInput{key_left, 80});        // pressed: counts
   program.key(20, KeyInput{key_left, 80, true});  // its repeat counts
   program.key(30, KeyInput{key_up, 82, true});    // a repeat of a key not seen going down
-  program.key_released(80);
+  program.key_released(35, 80);
   program.key(40, KeyInput{key_left, 80, true});  // a repeat after the key came up
   program.key(50, KeyInput{key_left, 80});
-  program.focus_lost();
+  program.focus_lost(55);
   program.key(60, KeyInput{key_left, 80, true});  // held through the loss of focus
   program.key(70, KeyInput{key_down, -1, true});  // a key with no place is never held back
   program.pad(80, PadPress::east);

@@ -1,8 +1,8 @@
-#include "program/program_flow.h"
+#include "program/window_flow.h"
 
 namespace glouton {
 
-void ProgramFlow::start() {
+void WindowFlow::start() {
   if (started_) return;
   started_ = true;
   titled_ = true;
@@ -10,33 +10,33 @@ void ProgramFlow::start() {
   showing_ = Showing::title;
 }
 
-void ProgramFlow::start_without_title() {
+void WindowFlow::start_without_title() {
   started_ = true;
   titled_ = false;
   showing_ = Showing::game;
 }
 
-void ProgramFlow::title_handled() {
+void WindowFlow::title_handled() {
   if (showing_ != Showing::title || !title_.go_pressed) return;
   // Taken: a later "GO !" asks again.
   title_.go_pressed = false;
   showing_ = Showing::game;
 }
 
-void ProgramFlow::title_closed() {
+void WindowFlow::title_closed() {
   if (showing_ != Showing::title) return;
   Form_Unload(title_);
   showing_ = Showing::nothing;
 }
 
-void ProgramFlow::game_ended(GameEnd end) {
+void WindowFlow::game_ended(GameEnd end) {
   if (showing_ != Showing::game) return;
   switch (end) {
     case GameEnd::frame_closed:
       // Still and silent: nothing starts the face or the music again.
       showing_ = titled_ ? Showing::title : Showing::nothing;
       break;
-    case GameEnd::session_end:
+    case GameEnd::quit:
       if (titled_) Form_Unload(title_);
       showing_ = Showing::nothing;
       break;

@@ -1,4 +1,4 @@
-#include "program/session.h"
+#include "program/event_order.h"
 
 #include <array>
 
@@ -14,26 +14,26 @@ std::string_view event_name(Event ev) {
   return names[static_cast<std::size_t>(ev)];
 }
 
-Session::Session(Form1& form, const Clock& clock, Listener listener)
+EventOrder::EventOrder(Form1& form, const Clock& clock, Listener listener)
     : form_(form), clock_(clock), listener_(std::move(listener)) {}
 
-void Session::finish(std::int64_t t, Event ev, int key) {
+void EventOrder::finish(std::int64_t t, Event ev, int key) {
   EventRecord record{t, ev, key, form_.MMControl1.take_log()};
   if (listener_) listener_(record);
 }
 
-void Session::load() {
+void EventOrder::load() {
   Form_Load(form_);
   finish(clock_.now, Event::load, 0);
 }
 
-void Session::key(int key_code) {
+void EventOrder::key(int key_code) {
   if (ended()) return;
   Form_KeyDown(form_, key_code);
   finish(clock_.now, Event::key, key_code);
 }
 
-void Session::run_due_timers(bool before_now) {
+void EventOrder::run_due_timers(bool before_now) {
   const std::array<Timer*, 5> timers = form_.timers();
   const std::int64_t last = before_now ? clock_.now - 1 : clock_.now;
   while (!ended()) {
@@ -72,7 +72,7 @@ void Session::run_due_timers(bool before_now) {
   }
 }
 
-std::optional<std::int64_t> Session::next_due() const {
+std::optional<std::int64_t> EventOrder::next_due() const {
   std::optional<std::int64_t> next;
   for (const Timer* timer : form_.timers())
     if (timer->Enabled() && (!next || timer->due() < *next)) next = timer->due();

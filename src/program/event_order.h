@@ -24,11 +24,11 @@ struct EventRecord {
   std::vector<int> cues;  // the cues asked for during the event, in order
 };
 
-class Session {
+class EventOrder {
  public:
   using Listener = std::function<void(const EventRecord&)>;
 
-  Session(Form1& form, const Clock& clock, Listener listener = {});
+  EventOrder(Form1& form, const Clock& clock, Listener listener = {});
 
   // The window loads at the clock's current time (0).
   void load();

@@ -1,7 +1,6 @@
-#include "platform/game_screen.h"
+#include "platform/game_window.h"
 
 #include "platform/controls.h"
-#include "platform/startup_error.h"
 
 namespace glouton::platform {
 
@@ -16,10 +15,11 @@ PixelRect caption_place(const TwipRect& corner, const SDL_Surface* picture) {
 
 }  // namespace
 
-GameScreen::GameScreen(const Pictures& pictures, const Fonts& fonts)
+GameWindow::GameWindow(const Pictures& pictures, const Fonts& fonts)
     : fonts_(fonts),
       window_(window_caption, canvas_width, canvas_height, pictures.sprite(Picture::glouton),
-              "the game window") {
+              "the game window"),
+      canvas_(pictures) {
   score_caption_ = window_.texture_of(pictures.score_caption.get());
   highs_caption_ = window_.texture_of(pictures.highs_caption.get());
   score_caption_place_ = caption_place(image2_corner, pictures.score_caption.get());
@@ -31,55 +31,62 @@ GameScreen::GameScreen(const Pictures& pictures, const Fonts& fonts)
       window_.texture_of(draw_button(button.w, button.h, fonts.button.get(), "CC", true).get());
 }
 
-bool GameScreen::text_boxes_changed(const Form1& form) const {
-  return !boxes_drawn_ || form.Text1.Text != text1_.text || form.Text1.Enabled != text1_.enabled ||
-         form.Text3.Text != text3_.text || form.Text3.Enabled != text3_.enabled;
+void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) {
+  if (e.type == SDL_WINDOWEVENT && e.window.windowID == id()) {
+    if (needs_redraw(e.window)) redraw_ = true;
+    if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.close(now);
+    return;
+  }
+  const PushButton::Outcome out = button_.handle(e, id(), [this](int x, int y) {
+    const Point p = window_.to_content(x, y);
+    return window_.in_content(p) && to_pixels(command1_place).contains(p.x, p.y);
+  });
+  if (out.redraw) redraw_ = true;
+  if (out.clicked) program.cc_clicked(now);
 }
 
-bool GameScreen::refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
-                             const TextBoxLook& look, TTF_Font* font) {
-  if (shown.texture && shown.text == box.Text && shown.enabled == box.Enabled) return false;
-  SurfacePtr drawn = draw_text_box(place.w, place.h, look, font, box.Text, box.Enabled);
+bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRect& place,
+                          const TextBoxLook& look, TTF_Font* font) {
+  SurfacePtr drawn = draw_text_box(place.w, place.h, look, font, box.text, box.enabled);
   // A box that cannot be drawn keeps its last look rather than stopping the game.
   if (!drawn) return false;
   TexturePtr texture = window_.make_texture(drawn.get());
   if (!texture) return false;
   shown.texture = std::move(texture);
-  shown.text = box.Text;
-  shown.enabled = box.Enabled;
   return true;
 }
 
-void GameScreen::present(Canvas& canvas, const Form1& form, bool whole) {
+bool GameWindow::show(const ProgramView& view, const ViewChanges& changes, bool whole) {
+  const bool first = !shown_;
+  if (first) window_.show();
+  whole = whole || first || redraw_;
   // Only what changed is drawn anew: a step of the glouton or a chaser is two cells.
-  std::optional<SDL_Rect> part = canvas.take_changed();
-  if (part) window_.upload(canvas.pixels(), *part);
+  std::optional<SDL_Rect> part = canvas_.take_changed();
+  if (part) window_.upload(canvas_.pixels(), *part);
   const auto add = [&part](const PixelRect& r) {
     const SDL_Rect box{r.x, r.y, r.w, r.h};
     part = part ? union_of(*part, box) : box;
   };
   const PixelRect text1 = to_pixels(text1_place), text3 = to_pixels(text3_place);
-  if (refresh_box(text1_, form.Text1, text1, text1_look, fonts_.score.get())) add(text1);
-  if (refresh_box(text3_, form.Text3, text3, text3_look, fonts_.best.get())) add(text3);
-  boxes_drawn_ = true;
+  if ((first || changes.score) &&
+      draw_box(score_, view.score, text1, text1_look, fonts_.score.get()))
+    add(text1);
+  if ((first || changes.best) && draw_box(best_, view.best, text3, text3_look, fonts_.best.get()))
+    add(text3);
+  if (!part && !whole) return false;
 
   std::optional<PixelRect> only;
   if (part && !whole) only = PixelRect{part->x, part->y, part->w, part->h};
   const View v = window_.begin_frame(only);
   window_.put(score_caption_.get(), score_caption_place_, v);
   window_.put(highs_caption_.get(), highs_caption_place_, v);
-  window_.put(text1_.texture.get(), text1, v);
-  window_.put(text3_.texture.get(), text3, v);
-  window_.put((button_pressed_ ? button_down_ : button_up_).get(), to_pixels(command1_place), v);
+  window_.put(score_.texture.get(), text1, v);
+  window_.put(best_.texture.get(), text3, v);
+  window_.put((button_.pressed() ? button_down_ : button_up_).get(), to_pixels(command1_place), v);
   window_.present();
-}
-
-Point GameScreen::to_canvas(int window_x, int window_y) const {
-  return window_.to_content(window_x, window_y);
-}
-
-bool GameScreen::on_button(Point p) const {
-  return window_.in_content(p) && to_pixels(command1_place).contains(p.x, p.y);
+  shown_ = true;
+  redraw_ = false;
+  return first;
 }
 
 }  // namespace glouton::platform

@@ -17,12 +17,12 @@ enum class Showing {
 enum class GameEnd {
   escape,        // the game's Escape: the whole program ends at once
   frame_closed,  // its frame was closed: back to the title window
-  session_end,   // the session asked the program to end (TERM, logging out)
+  quit,          // the session asked the program to end (TERM, logging out)
 };
 
-class ProgramFlow {
+class WindowFlow {
  public:
-  explicit ProgramFlow(Form2& title) : title_(title) {}
+  explicit WindowFlow(Form2& title) : title_(title) {}
 
   // The title window loads: its music starts and its face will slide.
   void start();

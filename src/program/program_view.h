@@ -1,0 +1,49 @@
+// What the windows show besides their paints, as the program core tells a
+// frontend: which window shows, the game's two text boxes, the title's face
+// and the "CC" box the game asks for. A frontend draws from this and from
+// the paints alone; it never reads the game's state.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "program/window_flow.h"
+#include "title/form2.h"
+
+namespace glouton {
+
+struct TextBoxView {
+  std::string text;
+  bool enabled = false;
+  bool operator==(const TextBoxView&) const = default;
+};
+
+// The information box the "CC" button asks for, until the frontend closes it.
+struct InformationBox {
+  std::string_view prompt;
+  std::string_view title;
+  bool operator==(const InformationBox&) const = default;
+};
+
+struct ProgramView {
+  Showing window = Showing::nothing;
+  TextBoxView score;  // Text1
+  TextBoxView best;   // Text3, the best score
+  // Image1, the title's face: its top-left corner in twips.
+  int face_left = face_design_left;
+  int face_top = face_design_top;
+  std::optional<InformationBox> box;
+};
+
+// Which parts of the view changed since the frontend last asked.
+struct ViewChanges {
+  bool window = false;
+  bool score = false;
+  bool best = false;
+  bool face = false;
+  bool box = false;
+  bool any() const { return window || score || best || face || box; }
+};
+
+}  // namespace glouton
