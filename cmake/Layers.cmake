@@ -1,19 +1,32 @@
 # The layers of the code, one static library per folder of src/. A library's
 # include path holds its own folder and those of the libraries it links, and
 # nothing else: each folder is reached through its own directory of links in
-# the build tree, so an include of a higher layer fails to build.
+# the build tree, so an include of a higher layer fails to build. An include
+# that climbs out of its folder with `..` would get round that: the
+# `layers.includes` test (tests/layers_check.sh) refuses it, with the map of
+# the folders each layer may include that glouton_layer gathers.
 #
 #   glouton_layer(FOLDER [SOURCES file...] [USES library...])
 #
-# makes glouton_FOLDER from src/FOLDER/<file>; USES are the lower libraries.
+# makes glouton_FOLDER from $GLOUTON_SRC/FOLDER/<file>; USES are the lower libraries.
+set(GLOUTON_SRC ${CMAKE_CURRENT_LIST_DIR}/../src)
 function(glouton_layer folder)
   cmake_parse_arguments(L "" "" "SOURCES;USES" ${ARGN})
   set(target glouton_${folder})
   set(include_dir ${PROJECT_BINARY_DIR}/layers/${folder})
   file(MAKE_DIRECTORY ${include_dir})
-  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${folder} ${include_dir}/${folder} SYMBOLIC)
+  file(CREATE_LINK ${GLOUTON_SRC}/${folder} ${include_dir}/${folder} SYMBOLIC)
+  set(reach ${folder})
+  foreach(used IN LISTS L_USES)
+    get_property(more GLOBAL PROPERTY GLOUTON_REACH_${used})
+    list(APPEND reach ${more})
+  endforeach()
+  list(REMOVE_DUPLICATES reach)
+  set_property(GLOBAL PROPERTY GLOUTON_REACH_${target} ${reach})
+  list(JOIN reach " " line)
+  set_property(GLOBAL APPEND_STRING PROPERTY GLOUTON_LAYER_MAP "${line}\n")
   if(L_SOURCES)
-    list(TRANSFORM L_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/src/${folder}/)
+    list(TRANSFORM L_SOURCES PREPEND ${GLOUTON_SRC}/${folder}/)
     add_library(${target} STATIC ${L_SOURCES})
     target_include_directories(${target} PUBLIC ${include_dir})
     target_link_libraries(${target} PUBLIC ${L_USES} PRIVATE glouton_warnings)

@@ -26,13 +26,7 @@ void lose_a_life(Form1& f) {
   // The icon of the life just lost.
   f.surface.PaintPicture(Picture::sol, 240 + (f.vies + 1) * sprite_twips, 0);
   jouer_son(f.MMControl1, Cue::life_lost);
-  f.dir_x = 0;
-  f.dir_y = 0;
-  for (Tete& t : f.tetes) t.dessous = sol;
-  f.glouton_pret = true;
-  for (Tete& t : f.tetes) t.prete = true;
-  f.tete(2).mode = 1;
-  f.tete(3).mode = 1;
+  movers_ready(f);
 
   repaint_maze_from_grid(f);
 
@@ -40,18 +34,11 @@ void lose_a_life(Form1& f) {
   // fields stay: the ready flags make each one start afresh from there.
   for (int n = 1; n <= 3; ++n) {
     Tete& t = f.tete(n);
-    const Picture sprite = tete_picture(n);
-    paint_on_cell(f.surface, sprite, t.x_depart, t.y_depart);
-    t.x = t.x_depart;
-    t.y = t.y_depart;
-    t.px = t.x_depart * sprite_twips;
-    t.py = t.y_depart * sprite_twips;
+    paint_on_cell(f.surface, tete_picture(n), t.x_depart, t.y_depart);
+    tete_to_start(t);
   }
   paint_on_cell(f.surface, Picture::glouton, f.glouton_x_depart, f.glouton_y_depart);
-  f.glouton_x = f.glouton_x_depart;
-  f.glouton_y = f.glouton_y_depart;
-  f.glouton_px = f.glouton_x_depart * sprite_twips;
-  f.glouton_py = f.glouton_y_depart * sprite_twips;
+  glouton_to_start(f);
 
   jouer_son(f.MMControl1, Cue::level_built);
 }

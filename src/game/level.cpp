@@ -52,31 +52,45 @@ void paint_on_start_cell(Form1& f, Picture sprite, int c, int r) {
 }
 
 void place_tete_on_start(Form1& f, int n, int c, int r) {
-  const Picture sprite = tete_picture(n);
-  paint_on_start_cell(f, sprite, c, r);
+  paint_on_start_cell(f, tete_picture(n), c, r);
   Tete& t = f.tete(n);
-  t.x = c;
-  t.y = r;
   t.x_depart = c;
   t.y_depart = r;
-  t.px = c * sprite_twips;
-  t.py = r * sprite_twips;
+  tete_to_start(t);
   f.labyrinthe(r, c) = sol;
 }
 
 }  // namespace
 
-void initialise_niveau(Form1& f) {
+void movers_ready(Form1& f) {
   f.dir_x = 0;
   f.dir_y = 0;  // the glouton waits for a direction key
-  f.nb_gommes = 0;
   for (Tete& t : f.tetes) t.dessous = sol;
   f.glouton_pret = true;
   for (Tete& t : f.tetes) t.prete = true;
-  if (f.score > f.meilleur_score) f.meilleur_score = f.score;
-  f.touche = false;
   f.tete(2).mode = 1;
   f.tete(3).mode = 1;
+}
+
+void glouton_to_start(Form1& f) {
+  f.glouton_x = f.glouton_x_depart;
+  f.glouton_y = f.glouton_y_depart;
+  f.glouton_px = f.glouton_x_depart * sprite_twips;
+  f.glouton_py = f.glouton_y_depart * sprite_twips;
+}
+
+void tete_to_start(Tete& t) {
+  t.x = t.x_depart;
+  t.y = t.y_depart;
+  t.px = t.x_depart * sprite_twips;
+  t.py = t.y_depart * sprite_twips;
+}
+
+void initialise_niveau(Form1& f) {
+  movers_ready(f);
+  f.nb_gommes = 0;
+  if (f.score > f.meilleur_score) f.meilleur_score = f.score;
+  f.touche = false;
 
   // One icon per life held in reserve, in the strip above the maze.
   const int w = sprite_twips;
@@ -101,12 +115,9 @@ void initialise_niveau(Form1& f) {
           break;
         case depart_glouton:
           paint_on_start_cell(f, Picture::glouton, c, r);
-          f.glouton_x = c;
-          f.glouton_y = r;
           f.glouton_x_depart = c;
           f.glouton_y_depart = r;
-          f.glouton_px = c * sprite_twips;
-          f.glouton_py = r * sprite_twips;
+          glouton_to_start(f);
           f.labyrinthe(r, c) = sol;
           break;
         case bonus:

@@ -42,6 +42,14 @@ void repaint_tile(Form1& f, int c, int r, int code);
 // level's value; from level 4 on it shows floor and keeps the last value.
 void paint_bonus_cell(Form1& f, int c, int r);
 
+// Every mover waits for a fresh step from its start cell: no direction asked,
+// nothing under the chasers, the ready flags up, chasers 2 and 3 in mode 1.
+// The step fields stay as they were.
+void movers_ready(Form1& f);
+// The glouton, or a chaser, back at its start cell: its cell and its place.
+void glouton_to_start(Form1& f);
+void tete_to_start(Tete& t);
+
 // Builds and paints a level: movers on their start cells, best score raised,
 // lives icons, the grid from the layout, the pellets counted, cue 4.
 void initialise_niveau(Form1& f);

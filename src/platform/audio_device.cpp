@@ -17,10 +17,6 @@ constexpr int mixing_channels = 2;
 
 }  // namespace
 
-void warn_on_stderr(const std::string& line) {
-  std::fprintf(stderr, "glouton: %s\n", line.c_str());
-}
-
 AudioDevice::AudioDevice(const Warn& warn) : warn_(warn) {
   // Audio on its own: a broken audio driver must not take the windows down with it.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {

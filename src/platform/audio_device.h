@@ -6,15 +6,9 @@
 
 #include <SDL_stdinc.h>
 
-#include <functional>
-#include <string>
+#include "platform/warn.h"
 
 namespace glouton::platform {
-
-using Warn = std::function<void(const std::string&)>;
-
-// "glouton: <line>" on standard error.
-void warn_on_stderr(const std::string& line);
 
 class AudioDevice {
  public:

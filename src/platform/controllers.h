@@ -9,7 +9,7 @@
 #include <map>
 #include <optional>
 
-#include "platform/audio_device.h"
+#include "platform/warn.h"
 #include "program/program.h"
 
 namespace glouton::platform {

@@ -22,8 +22,8 @@ GameWindow::GameWindow(const Pictures& pictures, const Fonts& fonts)
       canvas_(pictures) {
   score_caption_ = window_.texture_of(pictures.score_caption.get());
   highs_caption_ = window_.texture_of(pictures.highs_caption.get());
-  score_caption_place_ = caption_place(image2_corner, pictures.score_caption.get());
-  highs_caption_place_ = caption_place(image1_corner, pictures.highs_caption.get());
+  score_caption_place_ = caption_place(score_caption_corner, pictures.score_caption.get());
+  highs_caption_place_ = caption_place(highs_caption_corner, pictures.highs_caption.get());
   const PixelRect button = to_pixels(command1_place);
   button_up_ =
       window_.texture_of(draw_button(button.w, button.h, fonts.button.get(), "CC", false).get());
@@ -37,10 +37,8 @@ void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) 
     if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.close(now);
     return;
   }
-  const PushButton::Outcome out = button_.handle(e, id(), [this](int x, int y) {
-    const Point p = window_.to_content(x, y);
-    return window_.in_content(p) && to_pixels(command1_place).contains(p.x, p.y);
-  });
+  const PushButton::Outcome out = button_.handle(
+      e, id(), [this](int x, int y) { return window_.on(to_pixels(command1_place), x, y); });
   if (out.redraw) redraw_ = true;
   if (out.clicked) program.cc_clicked(now);
 }

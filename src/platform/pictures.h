@@ -20,9 +20,9 @@ SurfacePtr to_blit_format(SDL_Surface* picture);
 
 struct Pictures {
   std::array<SurfacePtr, picture_count> sprites;
-  SurfacePtr score_caption;  // Image2, "SCORE"
-  SurfacePtr highs_caption;  // Image1, "HighS:"
-  SurfacePtr face;           // the title window's Image1
+  SurfacePtr score_caption;  // the game window's "SCORE" caption
+  SurfacePtr highs_caption;  // the game window's "HighS:" caption, beside the best score
+  SurfacePtr face;           // the title window's sliding face, its Image1
 
   SDL_Surface* sprite(Picture p) const { return sprites[static_cast<std::size_t>(p)].get(); }
 };

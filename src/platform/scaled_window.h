@@ -54,6 +54,11 @@ class ScaledWindow {
   // any scale, fullscreen or not, on a HiDPI screen too.
   Point to_content(int window_x, int window_y) const;
   bool in_content(Point p) const { return PixelRect{0, 0, w_, h_}.contains(p.x, p.y); }
+  // A point of the window (as mouse events give it) on a control at `place` (content pixels).
+  bool on(const PixelRect& place, int window_x, int window_y) const {
+    const Point p = to_content(window_x, window_y);
+    return in_content(p) && place.contains(p.x, p.y);
+  }
 
  private:
   int w_, h_;

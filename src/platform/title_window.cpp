@@ -29,10 +29,8 @@ void TitleWindow::handle(const SDL_Event& e, Program& program, std::int64_t now)
     if (needs_redraw(e.window)) redraw_ = true;
     return;
   }
-  const PushButton::Outcome out = button_.handle(e, id(), [this](int x, int y) {
-    const Point p = window_.to_content(x, y);
-    return window_.in_content(p) && to_pixels(go_place).contains(p.x, p.y);
-  });
+  const PushButton::Outcome out = button_.handle(
+      e, id(), [this](int x, int y) { return window_.on(to_pixels(go_place), x, y); });
   if (out.redraw) redraw_ = true;
   if (out.clicked) program.go_clicked(now);
 }

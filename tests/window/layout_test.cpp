@@ -70,8 +70,8 @@ TEST(Controls, SitAtTheirTwipPlaces) {
   EXPECT_TRUE(same(to_pixels(text1_place), {543, 40, 82, 29}));
   EXPECT_TRUE(same(to_pixels(text3_place), {377, 5, 81, 24}));
   EXPECT_TRUE(same(to_pixels(command1_place), {-2, 1, 27, 19}));
-  EXPECT_TRUE(same(to_pixels(image2_corner), {514, 2, 0, 0}));
-  EXPECT_TRUE(same(to_pixels(image1_corner), {307, 5, 0, 0}));
+  EXPECT_TRUE(same(to_pixels(score_caption_corner), {514, 2, 0, 0}));
+  EXPECT_TRUE(same(to_pixels(highs_caption_corner), {307, 5, 0, 0}));
 }
 
 // The captions at their pictures' real sizes: "SCORE" ends inside the canvas,
@@ -80,8 +80,8 @@ TEST(Controls, CaptionsFitBesideTheBoxes) {
   const SurfacePtr score{IMG_Load(GLOUTON_SOURCE_DIR "/assets/score.xpm")};
   const SurfacePtr highs{IMG_Load(GLOUTON_SOURCE_DIR "/assets/highs.xpm")};
   ASSERT_TRUE(score && highs) << IMG_GetError();
-  EXPECT_LE(to_pixels(image2_corner).x + score->w, canvas_width);
-  EXPECT_LE(to_pixels(image1_corner).x + highs->w, to_pixels(text3_place).x);
+  EXPECT_LE(to_pixels(score_caption_corner).x + score->w, canvas_width);
+  EXPECT_LE(to_pixels(highs_caption_corner).x + highs->w, to_pixels(text3_place).x);
   EXPECT_LE(to_pixels(text1_place).x + to_pixels(text1_place).w, canvas_width);
 }
 

@@ -1,0 +1,21 @@
+# The layers of the core and the simulator, from the bottom up, shared by the
+# build and the fuzz harnesses (fuzz/CMakeLists.txt); see Layers.cmake.
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
+glouton_layer(ports)  # the ports and the geometry: headers only
+glouton_layer(sound SOURCES jouer_son.cpp file_sound_order.cpp USES glouton_ports)
+glouton_layer(game SOURCES timer.cpp level.cpp form_load.cpp USES glouton_sound glouton_ports)
+glouton_layer(capture SOURCES initialise_2.cpp USES glouton_game)
+glouton_layer(player SOURCES glouton.cpp USES glouton_game)
+glouton_layer(chasers SOURCES tete.cpp USES glouton_capture glouton_game)
+glouton_layer(title SOURCES form2.cpp USES glouton_game)
+glouton_layer(program
+  SOURCES event_order.cpp program.cpp window_flow.cpp replay.cpp text_fields.cpp trace.cpp
+  USES glouton_player glouton_chasers glouton_capture glouton_title glouton_game)
+# Everything a frontend drives.
+add_library(glouton_core INTERFACE)
+target_link_libraries(glouton_core INTERFACE glouton_program)
+get_property(reach GLOBAL PROPERTY GLOUTON_REACH_glouton_program)
+set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_core ${reach})
+# The simulator: the core on a virtual clock.
+glouton_layer(sim SOURCES key_script.cpp simulation.cpp cli.cpp USES glouton_core)
+

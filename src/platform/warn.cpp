@@ -1,0 +1,11 @@
+#include "platform/warn.h"
+
+#include <cstdio>
+
+namespace glouton::platform {
+
+void warn_on_stderr(const std::string& line) {
+  std::fprintf(stderr, "glouton: %s\n", line.c_str());
+}
+
+}  // namespace glouton::platform
