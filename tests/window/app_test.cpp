@@ -10,7 +10,7 @@
 #include "platform/sdl_context.h"
 #include "program/trace.h"
 #include "sim/simulation.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace glouton {
 namespace {
