@@ -67,8 +67,7 @@ for _ in $(seq 1 50); do
   import -window "$WIN" "$WORK/game.png" 2>/dev/null && ! near "$(pixel "$WORK/game.png" 80 80)" 0 0 255 && break
   sleep 0.1
 done
-art=$(dirname "$GLOUTON")/assets
-[ -f "$art/mur.xpm" ] || art=$SOURCE_DIR/assets
+art=${SOURCE_DIR:-$(dirname "$GLOUTON")}/assets  # the art as drawn, to compare with
 shows_picture "$WORK/game.png" 32 32 "$art/mur.xpm" || fail "no wall in the game window"
 
 # Closing its frame: back to the title, still and silent.

@@ -34,8 +34,7 @@ check_not_blue() {
   [ "$got" != "0,0,255" ] || fail "$1: pixel ($2,$3) is plain blue"
 }
 
-art=$(dirname "$GLOUTON")/assets
-[ -f "$art/mur.xpm" ] || art=$SOURCE_DIR/assets
+art=${SOURCE_DIR:-$(dirname "$GLOUTON")}/assets  # the art as drawn, to compare with
 shows_picture "$shot" 32 32 "$art/mur.xpm" || fail "no wall tile at row 1, column 1"
 check "pellet centre at row 2, column 2" 80 80 0 255 255
 check "pellet tile corner" 64 64 0 0 255
