@@ -153,7 +153,8 @@ loud=$(loud_bytes 0)
 "$CLOSE_FRAME" "$TITLE" || fail "could not close the title window's frame"
 wait_game 10
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without music, expected 0"
-[ "$(grep -c . "$WORK/game.err")" = 1 ] || fail "expected one warning line without the music"
+# The game's own lines: SDL's disk driver says that it writes a file.
+[ "$(grep -c '^glouton: ' "$WORK/game.err")" = 1 ] || fail "expected one warning line without the music"
 grep -q '^glouton: music file gloutonone/musique-bis.mid not found' "$WORK/game.err" ||
   fail "the warning does not name the music file"
 echo "PASS: title test"
