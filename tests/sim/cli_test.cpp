@@ -140,7 +140,8 @@ TEST(Replay, BadFilesNameTheirLineAndPlayNothing) {
       {"glouton-replay 1\nload\n\n", "replay:3: "},
       {"glouton-replay 1\nload\n100 key 37", "replay:3: "},
   };
-  for (const auto& [text, prefix] : cases) expect_refused("--replay", text, parse_replay(text).error, prefix);
+  for (const auto& [text, prefix] : cases)
+    expect_refused("--replay", text, parse_replay(text).error, prefix);
 }
 
 TEST(Replay, PlaysEachWindowFromItsLoadWithTheBestScoreCarried) {

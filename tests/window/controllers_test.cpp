@@ -172,8 +172,8 @@ TEST_F(VirtualPad, TheStickPastAndWithinTheDeadZone) {
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 3000), Presses{});
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, full), Presses{PadPress::down});
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTX, 0), Presses{});
-  for (SDL_GameControllerAxis other : {SDL_CONTROLLER_AXIS_RIGHTX, SDL_CONTROLLER_AXIS_RIGHTY,
-                                       SDL_CONTROLLER_AXIS_TRIGGERLEFT})
+  for (SDL_GameControllerAxis other :
+       {SDL_CONTROLLER_AXIS_RIGHTX, SDL_CONTROLLER_AXIS_RIGHTY, SDL_CONTROLLER_AXIS_TRIGGERLEFT})
     EXPECT_EQ(push(other, full), Presses{}) << "axis " << other << " steers nothing";
 }
 
