@@ -23,7 +23,9 @@ play: build
 	$(BUILD)/glouton
 
 # Our warnings are errors here (GLOUTON_WERROR), not for whoever builds the
-# sources another way.
+# sources another way. Every package the tests need is installed here, so a
+# test that finds one missing fails and names it (tests/support/require.sh).
+test test-asan: export GLOUTON_REQUIRE_ALL = 1
 test: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DGLOUTON_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)

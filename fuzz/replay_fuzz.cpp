@@ -24,14 +24,7 @@ std::size_t line_count(std::string_view text) {
 void check_error(const glouton::ReplayResult& r, std::string_view text) {
   const std::string& e = r.error;
   require(r.steps.empty(), "steps kept with an error", e);
-  require(e.rfind("replay:", 0) == 0, "error does not start with replay:", e);
-  std::size_t i = 7, line = 0;
-  while (i < e.size() && e[i] >= '0' && e[i] <= '9' && line <= text.size())
-    line = line * 10 + static_cast<std::size_t>(e[i++] - '0');
-  require(i > 7 && e.compare(i, 2, ": ") == 0 && e.size() > i + 2, "no line number", e);
-  require(line >= 1 && line <= std::max<std::size_t>(1, line_count(text)),
-          "line number outside the text", e);
-  for (const char ch : e) require(ch >= 0x20 && ch < 0x7f, "unprintable error message", e);
+  glouton::fuzz::error_line(e, "replay", std::max<std::size_t>(1, line_count(text)));
 }
 
 void check_steps(const glouton::ReplayResult& r) {

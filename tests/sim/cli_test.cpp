@@ -92,6 +92,18 @@ TEST(SimCli, BadCommandLinesSayWhyWithStatus2) {
   EXPECT_NE(sim({"--version"}).out.find("glouton-sim"), std::string::npos);
 }
 
+// A bad file given on standard input: its parser's error starts with PREFIX
+// ("keys:3: "), and glouton-sim OPTION - prints that line alone, plays
+// nothing and ends with status 2.
+void expect_refused(const char* option, const std::string& text, const std::string& error,
+                    const char* prefix) {
+  EXPECT_EQ(error.rfind(prefix, 0), 0u) << text << " gave '" << error << "'";
+  const SimRun run = sim({option, "-"}, text);
+  EXPECT_EQ(run.status, 2) << text;
+  EXPECT_EQ(run.out, "") << "nothing played: " << text;
+  EXPECT_EQ(run.err, error + "\n");
+}
+
 TEST(KeyScript, BadLinesNameTheirLineNumber) {
   const std::pair<const char*, const char*> cases[] = {
       {"100\n", "keys:1: "},
@@ -108,12 +120,8 @@ TEST(KeyScript, BadLinesNameTheirLineNumber) {
   };
   for (const auto& [text, prefix] : cases) {
     const KeyScriptResult r = parse_key_script(text);
-    EXPECT_EQ(r.error.rfind(prefix, 0), 0u) << text << " gave '" << r.error << "'";
     EXPECT_TRUE(r.events.empty());
-    const SimRun run = sim({"--keys", "-"}, text);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "") << "nothing simulated";
-    EXPECT_EQ(run.err, r.error + "\n");
+    expect_refused("--keys", text, r.error, prefix);
   }
 }
 
@@ -132,14 +140,8 @@ TEST(Replay, BadFilesNameTheirLineAndPlayNothing) {
       {"glouton-replay 1\nload\n\n", "replay:3: "},
       {"glouton-replay 1\nload\n100 key 37", "replay:3: "},
   };
-  for (const auto& [text, prefix] : cases) {
-    const ReplayResult r = parse_replay(text);
-    EXPECT_EQ(r.error.rfind(prefix, 0), 0u) << text << " gave '" << r.error << "'";
-    const SimRun run = sim({"--replay", "-"}, text);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "") << "nothing played";
-    EXPECT_EQ(run.err, r.error + "\n");
-  }
+  for (const auto& [text, prefix] : cases)
+    expect_refused("--replay", text, parse_replay(text).error, prefix);
 }
 
 TEST(Replay, PlaysEachWindowFromItsLoadWithTheBestScoreCarried) {

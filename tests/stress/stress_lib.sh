@@ -12,6 +12,3 @@ favour_game() {
 
 # True when file $1 is empty or ends with a line feed.
 whole_lines() { [ ! -s "$1" ] || [ "$(tail -c1 "$1" | od -An -c | tr -d ' ')" = '\n' ]; }
-
-# The trace $1 without its `wall` members, as glouton-sim prints it, into $2.
-without_wall() { sed 's/,"wall":[0-9]*}$/}/' "$1" >"$2"; }

@@ -2,6 +2,7 @@
 // the bonus of each level and the best score.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "game/form_load.h"
@@ -70,13 +71,21 @@ TEST(Level, BuildPaintsLivesThenTheMazeRowByRowWithFloorUnderStartCells) {
   EXPECT_EQ(paints[3 + 15].picture, Picture::mur) << "row 2 starts with a wall";
   EXPECT_EQ(paints[3 + 16].picture, Picture::gomme);
   EXPECT_EQ(std::pair(paints[3 + 16].x, paints[3 + 16].y), std::pair(960, 960));
-  // Row 2, column 9: floor first, then the glouton at the same corner.
-  const Paint& floor = paints[3 + 15 + 8];
-  const Paint& sprite = paints[3 + 15 + 9];
-  EXPECT_EQ(floor.picture, Picture::sol);
-  EXPECT_EQ(sprite.picture, Picture::glouton);
-  EXPECT_EQ(std::pair(floor.x, floor.y), std::pair(4320, 960));
-  EXPECT_EQ(std::pair(sprite.x, sprite.y), std::pair(4320, 960));
+  // Each start cell: floor first, then its sprite at the same corner.
+  const Paint starts[] = {{Picture::glouton, 4320, 960},
+                          {Picture::tete1, 3360, 3840},
+                          {Picture::tete3, 3840, 3840},
+                          {Picture::tete2, 4320, 3840}};
+  for (const Paint& start : starts) {
+    const auto sprite = std::find_if(paints.begin() + 3, paints.end(), [&](const Paint& p) {
+      return p.picture == start.picture && p.x == start.x && p.y == start.y;
+    });
+    ASSERT_NE(sprite, paints.end()) << "no sprite at " << start.x << "," << start.y;
+    const Paint& floor = *(sprite - 1);
+    EXPECT_EQ(floor.picture, Picture::sol) << start.x << "," << start.y;
+    EXPECT_EQ(std::pair(floor.x, floor.y), std::pair(start.x, start.y));
+  }
+  EXPECT_EQ(paints[3 + 15 + 9].picture, Picture::glouton) << "row 2, column 9";
   EXPECT_EQ(paints.back().picture, Picture::mur);
   EXPECT_EQ(std::pair(paints.back().x, paints.back().y), std::pair(7200, 6240));
   EXPECT_EQ(w.form.MMControl1.take_log(), std::vector<int>{4}) << "cue 4 ends the build";

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "platform/canvas.h"
+#include "support/pixels.h"
 
 namespace glouton::platform {
 namespace {
@@ -37,16 +38,10 @@ Pictures test_pictures() {
   return p;
 }
 
-Rgb at(const Canvas& c, int x, int y) {
-  const SDL_Surface& s = c.pixels();
-  const Uint32 v = static_cast<const Uint32*>(s.pixels)[y * s.pitch / 4 + x];
-  Uint8 r, g, b;
-  SDL_GetRGB(v, s.format, &r, &g, &b);
-  return {r, g, b};
-}
+using testing::same;
 
-bool same(const SDL_Rect& a, const SDL_Rect& b) {
-  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+Rgb at(const Canvas& c, int x, int y) {
+  return testing::at(c.pixels(), x, y);
 }
 
 TEST(Canvas, StartsBlueAtItsFixedSizeAndAllChanged) {

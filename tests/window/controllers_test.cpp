@@ -8,21 +8,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controllers.h"
 
 namespace glouton::platform {
 namespace {
-
-SDL_Event button_down(SDL_JoystickID pad, SDL_GameControllerButton button) {
-  SDL_Event e{};
-  e.type = SDL_CONTROLLERBUTTONDOWN;
-  e.cbutton.which = pad;
-  e.cbutton.button = static_cast<Uint8>(button);
-  e.cbutton.state = SDL_PRESSED;
-  return e;
-}
 
 SDL_Event axis(SDL_JoystickID pad, SDL_GameControllerAxis which, int value) {
   SDL_Event e{};
@@ -48,46 +40,6 @@ TEST(StickDirection, NoneInsideTheDeadZoneElseTheFurtherAxis) {
   EXPECT_EQ(stick_direction(20000, -20000), StickDirection::up) << "a tie goes to the vertical";
 }
 
-TEST(PadMapping, ButtonsCountAsTheyGoDown) {
-  PadMapping m;
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT)), PadPress::left);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_DPAD_UP)), PadPress::up);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)), PadPress::right);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_DPAD_DOWN)), PadPress::down);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_A)), PadPress::south);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_B)), PadPress::east);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_X)), std::nullopt);
-  EXPECT_EQ(m.handle(button_down(0, SDL_CONTROLLER_BUTTON_START)), std::nullopt);
-  SDL_Event up = button_down(0, SDL_CONTROLLER_BUTTON_A);
-  up.type = SDL_CONTROLLERBUTTONUP;
-  up.cbutton.state = SDL_RELEASED;
-  EXPECT_EQ(m.handle(up), std::nullopt) << "letting go is no press";
-}
-
-TEST(PadMapping, AStickCountsOnceAsItCrossesIntoADirection) {
-  PadMapping m;
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -5000)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -13106)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -20000)), PadPress::left);
-  // Still left, however far and however often.
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -30000)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -26000)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, 3000)), std::nullopt);
-  // Round to down without passing the rest position: a new direction counts.
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, full)), PadPress::down);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, 0)), std::nullopt);
-  // Back to rest, then down again: a second press.
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, 100)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, 20000)), PadPress::down);
-}
-
-TEST(PadMapping, OtherAxesSteerNothing) {
-  PadMapping m;
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_RIGHTX, -full)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_RIGHTY, full)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_TRIGGERLEFT, full)), std::nullopt);
-}
-
 TEST(PadMapping, EachControllerHasItsOwnStick) {
   PadMapping m;
   EXPECT_EQ(m.handle(axis(1, SDL_CONTROLLER_AXIS_LEFTX, full)), PadPress::right);
@@ -97,23 +49,6 @@ TEST(PadMapping, EachControllerHasItsOwnStick) {
   m.forget(1);
   EXPECT_EQ(m.handle(axis(1, SDL_CONTROLLER_AXIS_LEFTX, full)), PadPress::right);
   EXPECT_EQ(m.handle(axis(2, SDL_CONTROLLER_AXIS_LEFTX, 30000)), std::nullopt);
-}
-
-TEST(PadMapping, AStickHeldThroughALossOfFocusWaitsForRest) {
-  PadMapping m;
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -full)), PadPress::left);
-  m.focus_lost();
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, -30000)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, -full)), std::nullopt)
-      << "still held since the focus went: no press";
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, 0)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, 0)), std::nullopt);
-  EXPECT_EQ(m.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTY, -full)), PadPress::up)
-      << "once at rest, a push counts again";
-  // A stick at rest when the focus goes is not held back.
-  PadMapping rested;
-  rested.focus_lost();
-  EXPECT_EQ(rested.handle(axis(0, SDL_CONTROLLER_AXIS_LEFTX, full)), PadPress::right);
 }
 
 // A controller of SDL's own making: a virtual joystick laid out as a game
@@ -203,13 +138,19 @@ TEST_F(VirtualPad, IsOpenedAsItIsPluggedInAndClosedAsItGoes) {
 
 TEST_F(VirtualPad, TheDPadAndTheTwoButtons) {
   plug_in();
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_LEFT), Presses{PadPress::left});
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_UP), Presses{PadPress::up});
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT), Presses{PadPress::right});
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_DOWN), Presses{PadPress::down});
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_A), Presses{PadPress::south});
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_B), Presses{PadPress::east});
-  EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_Y), Presses{});
+  const std::pair<SDL_GameControllerButton, Presses> buttons[] = {
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, {PadPress::left}},
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, {PadPress::up}},
+      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, {PadPress::right}},
+      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, {PadPress::down}},
+      {SDL_CONTROLLER_BUTTON_A, {PadPress::south}},
+      {SDL_CONTROLLER_BUTTON_B, {PadPress::east}},
+      {SDL_CONTROLLER_BUTTON_X, {}},
+      {SDL_CONTROLLER_BUTTON_Y, {}},
+      {SDL_CONTROLLER_BUTTON_START, {}},
+  };
+  // Each press is the button going down and up: letting go is no press.
+  for (const auto& [button, presses] : buttons) EXPECT_EQ(press(button), presses) << button;
   // Held down, a button counts once.
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_PRESSED);
   EXPECT_EQ(drain(), Presses{PadPress::right});
@@ -227,7 +168,13 @@ TEST_F(VirtualPad, TheStickPastAndWithinTheDeadZone) {
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, -32768), Presses{PadPress::up});
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 0), Presses{});
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTX, -14000), Presses{PadPress::left});
-  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_RIGHTY, 32767), Presses{}) << "the right stick steers nothing";
+  // Round to down without passing the rest position: a new direction counts.
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 3000), Presses{});
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, full), Presses{PadPress::down});
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTX, 0), Presses{});
+  for (SDL_GameControllerAxis other :
+       {SDL_CONTROLLER_AXIS_RIGHTX, SDL_CONTROLLER_AXIS_RIGHTY, SDL_CONTROLLER_AXIS_TRIGGERLEFT})
+    EXPECT_EQ(push(other, full), Presses{}) << "axis " << other << " steers nothing";
 }
 
 TEST_F(VirtualPad, AStickHeldAsTheWindowLosesTheFocusDoesNotCountAgain) {
@@ -235,8 +182,14 @@ TEST_F(VirtualPad, AStickHeldAsTheWindowLosesTheFocusDoesNotCountAgain) {
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 30000), Presses{PadPress::down});
   controllers_->focus_lost();
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 32767), Presses{});
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTX, -full), Presses{}) << "still held since the focus went";
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTX, 0), Presses{});
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 0), Presses{});
   EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 30000), Presses{PadPress::down});
+  // A stick at rest when the focus goes is not held back.
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTY, 0), Presses{});
+  controllers_->focus_lost();
+  EXPECT_EQ(push(SDL_CONTROLLER_AXIS_LEFTX, full), Presses{PadPress::right});
 }
 
 }  // namespace

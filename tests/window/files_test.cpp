@@ -7,7 +7,7 @@
 #include "platform/data_files.h"
 #include "platform/pictures.h"
 #include "platform/startup_error.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace glouton::platform {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "platform/audio_device.h"
 #include "platform/music_player.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace glouton::platform {
 namespace {
@@ -61,13 +61,7 @@ class Music : public ::testing::Test {
   void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
   void TearDown() override { unsetenv("SDL_AUDIODRIVER"); }
 
-  MusicPlayer::Finder in(const TempDir& dir) {
-    return [&dir](std::string_view name) -> std::optional<std::string> {
-      const std::filesystem::path p = dir.path() / name;
-      if (std::filesystem::exists(p)) return p.string();
-      return std::nullopt;
-    };
-  }
+  MusicPlayer::Finder in(const TempDir& dir) { return dir.finder(); }
   Warn collect() {
     return [this](const std::string& line) { warnings.push_back(line); };
   }

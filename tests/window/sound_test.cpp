@@ -10,7 +10,7 @@
 
 #include "platform/mixer_device.h"
 #include "platform/tone.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace glouton::platform {
 namespace {
@@ -67,13 +67,7 @@ class Mixer : public ::testing::Test {
   void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
   void TearDown() override { unsetenv("SDL_AUDIODRIVER"); }
 
-  MixerDevice::Finder in(const TempDir& dir) {
-    return [&dir](std::string_view name) -> std::optional<std::string> {
-      const std::filesystem::path p = dir.path() / name;
-      if (std::filesystem::exists(p)) return p.string();
-      return std::nullopt;
-    };
-  }
+  MixerDevice::Finder in(const TempDir& dir) { return dir.finder(); }
   MixerDevice::Warn collect() {
     return [this](const std::string& line) { warnings.push_back(line); };
   }

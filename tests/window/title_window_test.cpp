@@ -12,26 +12,14 @@
 #include "platform/push_button.h"
 #include "platform/title_drawing.h"
 #include "platform/x11_guard.h"
+#include "support/pixels.h"
 
 namespace glouton::platform {
 namespace {
 
-using Rgb = std::array<int, 3>;
-
-Rgb at(const SDL_Surface& s, int x, int y) {
-  const Uint32 v = static_cast<const Uint32*>(s.pixels)[y * s.pitch / 4 + x];
-  Uint8 r, g, b;
-  SDL_GetRGB(v, s.format, &r, &g, &b);
-  return {r, g, b};
-}
-
-bool same(const PixelRect& a, const PixelRect& b) {
-  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
-
-bool same(const SDL_Rect& a, const SDL_Rect& b) {
-  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
+using testing::at;
+using testing::Rgb;
+using testing::same;
 
 TEST(TitleLayout, ItemsSitAtTheirTwipPlacesInsideTheWindow) {
   EXPECT_EQ(title_width * twips_per_pixel, 10590);

@@ -13,7 +13,7 @@ CLOSE_FRAME=$3
 SOURCE_DIR=${4:-}
 . "$(dirname "$0")/xvfb_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool
-[ -x "$CLOSE_FRAME" ] || { echo "SKIP: no close_frame helper" >&2; exit 77; }
+[ -x "$CLOSE_FRAME" ] || missing libx11-dev "no close_frame helper: the build found no X11 headers"
 
 # Waits until the trace has at least $1 Timer1 lines.
 wait_timer1_lines() {

@@ -22,13 +22,10 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# Skips the test (ctest's code 77) when a tool it needs is not installed.
-need_tools() {
-  local tool
-  for tool in "$@"; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed" >&2; exit 77; }
-  done
-}
+# need_tools and missing: a tool that is not installed skips the test, or
+# fails it under `make test`, naming the Debian package.
+. "$(dirname "${BASH_SOURCE[0]}")/../support/require.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../support/replay_check.sh"
 
 # Starts Xvfb on the first free display number and exports DISPLAY. Two tests
 # may try the same number at once: the server is ours only when the number's
@@ -66,6 +63,22 @@ start_game() {
   fi
   SDL_AUDIODRIVER=${GAME_AUDIODRIVER:-dummy} "$GLOUTON" "$@" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
+}
+
+# without_folders DIR... -- COMMAND ARG...: runs COMMAND (exec, same process)
+# with each DIR that exists hidden under an empty tmpfs, in a private mount
+# namespace; a user namespace too when not root. Fails the test if it cannot.
+without_folders() {
+  local mounts=() flags=-m
+  while [ "$1" != -- ]; do
+    [ -d "$1" ] && mounts+=("$1")
+    shift
+  done
+  shift
+  [ "$(id -u)" = 0 ] || flags=-rm
+  unshare "$flags" true 2>/dev/null || missing util-linux "cannot make a mount namespace to hide ${mounts[*]}"
+  exec unshare "$flags" bash -c 'for d in "${@:2:$1}"; do mount -t tmpfs none "$d" || exit 125; done
+    exec "${@:$(($1 + 2))}"' hide "${#mounts[@]}" "${mounts[@]}" "$@"
 }
 
 # The ids of the windows titled exactly $1, and sized $2 (as 706x468) if given.
@@ -173,6 +186,20 @@ check_title_pixels() {
   magenta=$(count_colour "$2" 286 77 179 148 '#FF00FF')
   [ "$magenta" -gt 1000 ] || fail "only $magenta magenta pixels in the title's box"
   near "$(pixel "$2" 40 428)" 192 192 192 || fail "no grey GO button at (40,428)"
+}
+
+# True when the rectangle at ($2, $3) of screenshot $1 is picture $4 (an XPM of
+# the game's art), pixel for pixel. A picture that cannot be read fails the test.
+shows_picture() {
+  local size differ
+  size=$(identify -format '%wx%h' "$4" 2>&1) || fail "cannot read $4: $size"
+  convert "$1" -crop "${size}+$2+$3" +repage "$WORK/tile.png" || fail "cannot crop $1"
+  differ=$(compare -metric AE "$WORK/tile.png" "$4" null: 2>&1)
+  case $? in
+  0) return 0 ;;
+  1) echo "$differ pixels differ from $(basename "$4")" >&2 && return 1 ;;
+  *) fail "compare could not compare with $4: $differ" ;;
+  esac
 }
 
 # True when "R,G,B" is within 60 of the colour R G B on each channel.

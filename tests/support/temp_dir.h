@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace glouton::testing {
 
@@ -31,6 +34,15 @@ class TempDir {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
     return file;
+  }
+
+  // Finds a data file by name in this folder only, as the devices' finders do.
+  std::function<std::optional<std::string>(std::string_view)> finder() const {
+    return [this](std::string_view name) -> std::optional<std::string> {
+      const std::filesystem::path p = path_ / name;
+      if (std::filesystem::exists(p)) return p.string();
+      return std::nullopt;
+    };
   }
 
  private:
