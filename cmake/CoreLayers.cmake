@@ -19,3 +19,5 @@ set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_core ${reach})
 # The simulator: the core on a virtual clock.
 glouton_layer(sim SOURCES key_script.cpp simulation.cpp cli.cpp USES glouton_core)
 
+# The screen's arithmetic that every frontend shares, with no SDL.
+glouton_layer(screen SOURCES fit.cpp USES glouton_ports)

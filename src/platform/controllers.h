@@ -9,7 +9,7 @@
 #include <map>
 #include <optional>
 
-#include "platform/warn.h"
+#include "audio/warn.h"
 #include "program/program.h"
 
 namespace glouton::platform {

@@ -7,7 +7,7 @@
 
 #include "game/form1_layout.h"
 #include "platform/sdl_handles.h"
-#include "platform/view.h"
+#include "screen/fit.h"
 #include "title/form2_layout.h"
 
 namespace glouton::platform {

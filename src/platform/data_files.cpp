@@ -33,11 +33,6 @@ std::string to_utf8(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string trim_trailing_blanks(std::string_view name) {
-  const std::size_t end = name.find_last_not_of(" \t");
-  return std::string(end == std::string_view::npos ? std::string_view{} : name.substr(0, end + 1));
-}
-
 std::optional<std::string> find_data_file(std::string_view name,
                                           const std::vector<std::filesystem::path>& folders) {
   const std::string trimmed = trim_trailing_blanks(name);

@@ -9,10 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace glouton::platform {
+#include "program/text_fields.h"
 
-// The name without its trailing blanks (one sound of the game is named so).
-std::string trim_trailing_blanks(std::string_view name);
+namespace glouton::platform {
 
 // The first folder of `folders` holding a regular file `name` (trimmed), as
 // the path to open; an empty folder stands for the current directory.

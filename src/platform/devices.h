@@ -5,24 +5,33 @@
 // the program cannot start without it; sound and controllers only warn.
 #pragma once
 
-#include "platform/audio_device.h"
+#include "audio/audio_device.h"
+#include "audio/mixer_device.h"
+#include "audio/music_player.h"
+#include "audio/sound_switch.h"
 #include "platform/controllers.h"
+#include "platform/data_files.h"
 #include "platform/fonts.h"
-#include "platform/mixer_device.h"
-#include "platform/music_player.h"
 #include "platform/pictures.h"
 #include "platform/sdl_context.h"
-#include "platform/sound_switch.h"
 
 namespace glouton::platform {
 
+using audio::AudioDevice;
+using audio::MixerDevice;
+using audio::MusicPlayer;
+using audio::SoundSwitch;
+
 struct Devices {
+  static std::optional<std::string> find(std::string_view name) { return find_data_file(name); }
+
   SdlContext sdl;
   Pictures pictures = load_pictures();
   Fonts fonts = open_fonts();
   AudioDevice audio;
-  MixerDevice sound{audio};
-  MusicPlayer music{audio};  // read now, so that it starts with the title window
+  MixerDevice sound{audio, find, warn_on_stderr};
+  // Read now, so that it starts with the title window.
+  MusicPlayer music{audio, title_music, find, warn_on_stderr};
   Controllers controllers;
   SoundSwitch sound_switch;
 };

@@ -5,65 +5,43 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/comfort_keys.h"
-#include "platform/game_window.h"
 #include "platform/key_codes.h"
 #include "platform/message_box.h"
-#include "platform/title_window.h"
 
 namespace glouton::platform {
 
-class Frontend::Parts final : private ProgramHost {
- public:
-  Parts(Devices& devices, const FrontendHooks& hooks)
-      : devices_(devices),
-        hooks_(hooks),
-        program_(*this, devices.sound, devices.music, static_cast<bool>(hooks.replay_line)),
-        started_at_(SDL_GetTicks64()) {}
+std::int64_t Frontend::real_ms() const {
+  return static_cast<std::int64_t>(SDL_GetTicks64() - started_at_);
+}
 
-  void start(const std::vector<ReplayStep>* replay);
-  bool wake();
-  int wait_timeout() const;
-  bool running() const { return !program_.ended(); }
-  void press(int code, int place = -1, bool repeat = false, Comfort comfort = Comfort::none);
+Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
+                   const std::vector<ReplayStep>* replay)
+    : devices_(devices),
+      hooks_(hooks),
+      program_(*this, devices.sound, devices.music, static_cast<bool>(hooks.replay_line)),
+      started_at_(SDL_GetTicks64()) {
+  SDL_StopTextInput();  // keys only: no input method between the player and the game
+  if (replay)
+    program_.play_replay(now_, *replay);
+  else
+    program_.start(now_);
+  show();
+  if (hooks_.woke) hooks_.woke();
+}
 
- private:
-  // ProgramHost
-  Surface& game_window_opened() override;
-  void game_window_closed() override { game_.reset(); }
-  void game_event(const Form1& form, const EventRecord& record) override;
-  void replay_line(std::string_view line) override { hooks_.replay_line(line); }
-
-  std::int64_t real_ms() const { return static_cast<std::int64_t>(SDL_GetTicks64() - started_at_); }
-  void handle(const SDL_Event& e);
-  void show();
-  void show_box();
-
-  Devices& devices_;
-  const FrontendHooks& hooks_;
-  Program program_;
-  std::unique_ptr<TitleWindow> title_;
-  std::unique_ptr<GameWindow> game_;
-  bool title_seen_ = false;
-  Uint64 started_at_;
-  std::int64_t now_ = 0;          // the real time of the wake being handled
-  std::int64_t game_loaded_ = 0;  // the real time the game window loaded
-  std::int64_t handler_start_ = 0;
-};
-
-Surface& Frontend::Parts::game_window_opened() {
+Surface& Frontend::game_window_opened() {
   game_ = std::make_unique<GameWindow>(devices_.pictures, devices_.fonts);
   game_loaded_ = handler_start_ = now_;
   return game_->canvas();
 }
 
-void Frontend::Parts::game_event(const Form1& form, const EventRecord& record) {
+void Frontend::game_event(const Form1& form, const EventRecord& record) {
   if (hooks_.event) hooks_.event(form, record, handler_start_ - game_loaded_);
   // The next handler of the same wake starts as this one's record is done.
   handler_start_ = real_ms();
 }
 
-int Frontend::Parts::wait_timeout() const {
+int Frontend::wait_timeout() const {
   std::optional<std::int64_t> due = program_.next_wake();
   if (const std::optional<std::uint64_t> sound = devices_.sound.wake_at(SDL_GetTicks64())) {
     const auto at = static_cast<std::int64_t>(*sound - started_at_);
@@ -74,7 +52,7 @@ int Frontend::Parts::wait_timeout() const {
   return devices_.controllers.wait_limit(ms);
 }
 
-void Frontend::Parts::press(int code, int place, bool repeat, Comfort comfort) {
+void Frontend::key(int code, int place, bool repeat, Comfort comfort) {
   if (comfort == Comfort::fullscreen) {
     if (game_)
       game_->toggle_fullscreen();
@@ -86,7 +64,7 @@ void Frontend::Parts::press(int code, int place, bool repeat, Comfort comfort) {
   program_.key(now_, KeyInput{code, place, repeat, comfort != Comfort::none});
 }
 
-void Frontend::Parts::handle(const SDL_Event& e) {
+void Frontend::handle(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:  // the session's end; SDL turns SIGTERM and SIGINT into it too
       return program_.quit(now_);
@@ -96,8 +74,8 @@ void Frontend::Parts::handle(const SDL_Event& e) {
       const SDL_Keysym& k = e.key.keysym;
       const bool repeat = e.key.repeat != 0;
       const int code = virtual_key_code(k.sym, k.scancode, (k.mod & KMOD_NUM) != 0);
-      return press(code, k.scancode > SDL_SCANCODE_UNKNOWN ? k.scancode : -1, repeat,
-                   comfort_of(k.sym, k.mod, repeat));
+      return key(code, k.scancode > SDL_SCANCODE_UNKNOWN ? k.scancode : -1, repeat,
+                 comfort_of(k.sym, k.mod, repeat));
     }
     case SDL_KEYUP:
       return program_.key_released(now_, static_cast<int>(e.key.keysym.scancode));
@@ -128,7 +106,7 @@ void Frontend::Parts::handle(const SDL_Event& e) {
     title_->handle(e, program_, now_);
 }
 
-void Frontend::Parts::show() {
+void Frontend::show() {
   const ViewChanges changes = program_.take_changes();
   const ProgramView& view = program_.view();
   if (view.window == Showing::game && game_) {
@@ -146,7 +124,7 @@ void Frontend::Parts::show() {
 }
 
 // The "CC" box holds the loop until it is closed, as a modal box does.
-void Frontend::Parts::show_box() {
+void Frontend::show_box() {
   MessageBoxes(game_->window()).MsgBox(program_.view().box->prompt, program_.view().box->title);
   // The timers that fell due meanwhile are late now.
   now_ = handler_start_ = real_ms();
@@ -155,17 +133,7 @@ void Frontend::Parts::show_box() {
   show();
 }
 
-void Frontend::Parts::start(const std::vector<ReplayStep>* replay) {
-  SDL_StopTextInput();  // keys only: no input method between the player and the game
-  if (replay)
-    program_.play_replay(now_, *replay);
-  else
-    program_.start(now_);
-  show();
-  if (hooks_.woke) hooks_.woke();
-}
-
-bool Frontend::Parts::wake() {
+bool Frontend::wake() {
   now_ = handler_start_ = real_ms();
   devices_.sound.update();
   SDL_Event e;
@@ -178,31 +146,11 @@ bool Frontend::Parts::wake() {
   return running();
 }
 
-Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
-                   const std::vector<ReplayStep>* replay)
-    : parts_(std::make_unique<Parts>(devices, hooks)) {
-  parts_->start(replay);
-}
-
-Frontend::~Frontend() = default;
-
-bool Frontend::wake() {
-  return parts_->wake();
-}
-
-int Frontend::wait_timeout() const {
-  return parts_->wait_timeout();
-}
-
-bool Frontend::running() const {
-  return parts_->running();
-}
-
 void Frontend::press(int code) {
   const Comfort comfort = code == 'M'   ? Comfort::mute
                           : code == 122 ? Comfort::fullscreen
                                         : Comfort::none;
-  parts_->press(code, -1, false, comfort);
+  key(code, -1, false, comfort);
 }
 
 void play(Devices& devices, const FrontendHooks& hooks, const std::vector<ReplayStep>* replay) {

@@ -11,7 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/comfort_keys.h"
 #include "platform/devices.h"
+#include "platform/game_window.h"
+#include "platform/title_window.h"
 #include "program/program.h"
 
 namespace glouton::platform {
@@ -28,14 +31,11 @@ struct FrontendHooks {
   std::function<void()> game_first_frame;
 };
 
-class Frontend {
+class Frontend final : private ProgramHost {
  public:
   // Shows the title window or, given a replay, opens straight on its game.
   Frontend(Devices& devices, const FrontendHooks& hooks,
            const std::vector<ReplayStep>* replay = nullptr);
-  ~Frontend();
-  Frontend(const Frontend&) = delete;
-  Frontend& operator=(const Frontend&) = delete;
 
   // Handles the events waiting, advances the program to the real clock and
   // shows what changed; false once the program has ended. It never blocks,
@@ -43,14 +43,34 @@ class Frontend {
   bool wake();
   // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
-  bool running() const;
+  bool running() const { return !program_.ended(); }
   // A key pressed as the keyboard would press it, comforts included (the
   // page's buttons and touch).
   void press(int code);
 
  private:
-  class Parts;
-  std::unique_ptr<Parts> parts_;
+  // ProgramHost
+  Surface& game_window_opened() override;
+  void game_window_closed() override { game_.reset(); }
+  void game_event(const Form1& form, const EventRecord& record) override;
+  void replay_line(std::string_view line) override { hooks_.replay_line(line); }
+
+  std::int64_t real_ms() const;
+  void key(int code, int place, bool repeat, Comfort comfort);
+  void handle(const SDL_Event& e);
+  void show();
+  void show_box();
+
+  Devices& devices_;
+  const FrontendHooks& hooks_;
+  Program program_;
+  std::unique_ptr<TitleWindow> title_;
+  std::unique_ptr<GameWindow> game_;
+  bool title_seen_ = false;
+  std::uint64_t started_at_;
+  std::int64_t now_ = 0;          // the real time of the wake being handled
+  std::int64_t game_loaded_ = 0;  // the real time the game window loaded
+  std::int64_t handler_start_ = 0;
 };
 
 // The desktop's loop: runs the program until it ends, asleep between wakes.

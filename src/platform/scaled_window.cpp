@@ -7,8 +7,8 @@
 #include <emscripten.h>
 #endif
 
+#include "audio/warn.h"
 #include "platform/startup_error.h"
-#include "platform/warn.h"
 
 namespace glouton::platform {
 

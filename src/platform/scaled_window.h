@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/sdl_handles.h"
-#include "platform/view.h"
+#include "screen/fit.h"
 
 namespace glouton::platform {
 

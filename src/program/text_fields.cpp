@@ -33,6 +33,11 @@ std::optional<std::string_view> LineReader::next() {
   return line;
 }
 
+std::string trim_trailing_blanks(std::string_view name) {
+  const std::size_t end = name.find_last_not_of(" \t");
+  return std::string(end == std::string_view::npos ? std::string_view{} : name.substr(0, end + 1));
+}
+
 std::vector<std::string_view> split_fields(std::string_view line) {
   std::vector<std::string_view> fields;
   std::size_t i = 0;

@@ -32,6 +32,9 @@ class LineReader {
   bool ended_ = false;
 };
 
+// The name without its trailing blanks (one sound of the game is named so).
+std::string trim_trailing_blanks(std::string_view name);
+
 // The fields of a line, split at spaces and tabs.
 std::vector<std::string_view> split_fields(std::string_view line);
 

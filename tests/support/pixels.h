@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/view.h"
+#include "screen/fit.h"
 
 namespace glouton::testing {
 
@@ -23,7 +23,7 @@ inline bool same(const SDL_Rect& a, const SDL_Rect& b) {
   return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
-inline bool same(const platform::PixelRect& a, const platform::PixelRect& b) {
+inline bool same(const PixelRect& a, const PixelRect& b) {
   return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 

@@ -11,14 +11,17 @@
 #include <memory>
 #include <string>
 
-#include "platform/audio_device.h"
+#include "audio/audio_device.h"
+#include "audio/sound_switch.h"
 #include "platform/comfort_keys.h"
 #include "platform/controls.h"
-#include "platform/sound_switch.h"
-#include "platform/view.h"
+#include "screen/fit.h"
 
 namespace glouton::platform {
 namespace {
+
+using audio::AudioDevice;
+using audio::SoundSwitch;
 
 struct ComfortRow {
   SDL_Keycode key;

@@ -10,7 +10,7 @@
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
-#include "platform/view.h"
+#include "screen/fit.h"
 #include "support/pixels.h"
 
 namespace glouton::platform {

@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/audio_device.h"
-#include "platform/music_player.h"
+#include "audio/audio_device.h"
+#include "audio/music_player.h"
 #include "support/temp_dir.h"
 
-namespace glouton::platform {
+namespace glouton::audio {
 namespace {
 
 using glouton::testing::TempDir;
@@ -177,4 +177,4 @@ TEST_F(Music, IsReadAheadWithTheChosenSoundfontAndPlaysOnceThrough) {
 }
 
 }  // namespace
-}  // namespace glouton::platform
+}  // namespace glouton::audio

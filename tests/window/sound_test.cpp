@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/mixer_device.h"
-#include "platform/tone.h"
+#include "audio/mixer_device.h"
+#include "audio/tone.h"
 #include "support/temp_dir.h"
 
-namespace glouton::platform {
+namespace glouton::audio {
 namespace {
 
 using glouton::testing::TempDir;
@@ -181,4 +181,4 @@ TEST_F(Mixer, ALostDeviceIsOneWarningAndSilenceWithNothingLeftWaiting) {
 }
 
 }  // namespace
-}  // namespace glouton::platform
+}  // namespace glouton::audio

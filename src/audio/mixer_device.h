@@ -15,23 +15,21 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/audio_device.h"
+#include "audio/audio_device.h"
 #include "ports/sound_device.h"
 #include "sound/file_sound_order.h"
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 class MixerDevice final : public SoundDevice {
  public:
   using Finder = std::function<std::optional<std::string>(std::string_view)>;
-  using Warn = platform::Warn;
+  using Warn = glouton::Warn;
 
   // Reads the files of cues 2 to 6 found by `find`; tells `warn` once of each
   // missing file. The audio output, which must outlive the device, has told
   // of its own absence already.
   MixerDevice(const AudioDevice& audio, Finder find, Warn warn);
-  // Finds the files in the game's data folders and warns on standard error.
-  explicit MixerDevice(const AudioDevice& audio);
   ~MixerDevice() override;
   MixerDevice(const MixerDevice&) = delete;
   MixerDevice& operator=(const MixerDevice&) = delete;
@@ -68,4 +66,4 @@ class MixerDevice final : public SoundDevice {
   std::uint64_t held_end_ = 0;
 };
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -1,11 +1,11 @@
-#include "platform/warn.h"
+#include "audio/warn.h"
 
 #include <cstdio>
 
-namespace glouton::platform {
+namespace glouton {
 
 void warn_on_stderr(const std::string& line) {
   std::fprintf(stderr, "glouton: %s\n", line.c_str());
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton

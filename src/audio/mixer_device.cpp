@@ -1,12 +1,12 @@
-#include "platform/mixer_device.h"
+#include "audio/mixer_device.h"
 
 #include <SDL.h>
 
-#include "platform/data_files.h"
-#include "platform/tone.h"
+#include "audio/tone.h"
+#include "program/text_fields.h"
 #include "sound/cues.h"
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 namespace {
 
@@ -16,10 +16,6 @@ constexpr int beep_channel = 1;
 constexpr std::uint64_t recheck_ms = 5;
 
 }  // namespace
-
-MixerDevice::MixerDevice(const AudioDevice& audio)
-    : MixerDevice(
-          audio, [](std::string_view name) { return find_data_file(name); }, warn_on_stderr) {}
 
 MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn) : audio_(audio) {
   if (!audio_.opened()) return;
@@ -121,4 +117,4 @@ std::string MixerDevice::playing() const {
   return playing_;
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -1,4 +1,6 @@
-#include "platform/music_player.h"
+#include "audio/music_player.h"
+
+#include "program/text_fields.h"
 
 #include <algorithm>
 #include <array>
@@ -7,9 +9,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/data_files.h"
-
-namespace glouton::platform {
+namespace glouton::audio {
 
 namespace {
 
@@ -45,11 +45,6 @@ bool is_soundfont(const std::string& path) {
   const std::string_view h(head.data(), head.size());
   return h.substr(0, 4) == "RIFF" && h.substr(8, 4) == "sfbk";
 }
-
-MusicPlayer::MusicPlayer(const AudioDevice& audio)
-    : MusicPlayer(
-          audio, title_music, [](std::string_view name) { return find_data_file(name); },
-          warn_on_stderr) {}
 
 MusicPlayer::MusicPlayer(const AudioDevice& audio, std::string_view file, Finder find, Warn warn,
                          std::vector<std::string> soundfonts)
@@ -128,4 +123,4 @@ bool MusicPlayer::playing() const {
   return audio_.opened() && music_ && Mix_PlayingMusic() != 0;
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -6,9 +6,9 @@
 
 #include <SDL_stdinc.h>
 
-#include "platform/warn.h"
+#include "audio/warn.h"
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 class AudioDevice {
  public:
@@ -36,4 +36,4 @@ class AudioDevice {
   Uint16 format_ = 0;
 };
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -1,4 +1,4 @@
-#include "platform/audio_device.h"
+#include "audio/audio_device.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 namespace {
 
@@ -54,4 +54,4 @@ int AudioDevice::bytes_per_ms() const {
   return std::max(1, rate_ * channels_ * static_cast<int>(SDL_AUDIO_BITSIZE(format_) / 8) / 1000);
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

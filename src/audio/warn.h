@@ -6,10 +6,10 @@
 #include <functional>
 #include <string>
 
-namespace glouton::platform {
+namespace glouton {
 
 using Warn = std::function<void(const std::string&)>;
 
 void warn_on_stderr(const std::string& line);
 
-}  // namespace glouton::platform
+}  // namespace glouton

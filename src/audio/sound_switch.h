@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 class SoundSwitch {
  public:
@@ -19,4 +19,4 @@ class SoundSwitch {
   int music_volume_ = 0;
 };
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -1,10 +1,10 @@
-#include "platform/view.h"
+#include "screen/fit.h"
 
 #include <algorithm>
 
 #include "ports/geometry.h"
 
-namespace glouton::platform {
+namespace glouton {
 
 int whole_scale(int content_w, int content_h, int area_w, int area_h) {
   if (content_w <= 0 || content_h <= 0) return 1;
@@ -31,4 +31,4 @@ Point window_to_canvas(int content_w, int content_h, Size window, Size output, P
   return fit_view(content_w, content_h, output.w, output.h).to_canvas(ox, oy);
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton

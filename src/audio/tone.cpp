@@ -1,10 +1,10 @@
-#include "platform/tone.h"
+#include "audio/tone.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 std::vector<std::int16_t> make_tone(int rate, int channels, const ToneShape& shape) {
   if (rate <= 0 || channels <= 0 || shape.milliseconds <= 0) return {};
@@ -25,4 +25,4 @@ std::vector<std::int16_t> make_tone(int rate, int channels, const ToneShape& sha
   return samples;
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 struct ToneShape {
   int milliseconds = 60;
@@ -17,4 +17,4 @@ struct ToneShape {
 // Interleaved signed 16-bit samples for `channels` channels at `rate` Hz.
 std::vector<std::int16_t> make_tone(int rate, int channels, const ToneShape& shape = {});
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -1,10 +1,10 @@
-#include "platform/sound_switch.h"
+#include "audio/sound_switch.h"
 
 #include <SDL_mixer.h>
 
 #include <cstddef>
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 void SoundSwitch::toggle() {
   if (!muted_) {
@@ -26,4 +26,4 @@ void SoundSwitch::toggle() {
   muted_ = false;
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio

@@ -1,10 +1,11 @@
-// Where the canvas shows inside the window: the largest whole scale that fits,
-// centred, bars around it. Plain arithmetic, shared by drawing and the mouse.
+// Where a window's picture shows inside it: the largest whole scale that
+// fits, centred, bars around it. Plain arithmetic with no SDL, shared by
+// drawing, the mouse and touch, in every frontend.
 #pragma once
 
 #include <optional>
 
-namespace glouton::platform {
+namespace glouton {
 
 struct PixelRect {
   int x = 0, y = 0, w = 0, h = 0;
@@ -43,4 +44,4 @@ View fit_view(int content_w, int content_h, int out_w, int out_h);
 // back through the whole scale and the bars to the canvas.
 Point window_to_canvas(int content_w, int content_h, Size window, Size output, Point p);
 
-}  // namespace glouton::platform
+}  // namespace glouton

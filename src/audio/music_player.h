@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/audio_device.h"
+#include "audio/audio_device.h"
 #include "title/form2.h"
 
-namespace glouton::platform {
+namespace glouton::audio {
 
 // Where Debian's General MIDI soundfont packages put their files, best first.
 std::vector<std::string> usual_soundfonts();
@@ -37,8 +37,6 @@ class MusicPlayer final : public MusicDevice {
   // cannot. The audio output must outlive the player.
   MusicPlayer(const AudioDevice& audio, std::string_view file, Finder find, Warn warn,
               std::vector<std::string> soundfonts = usual_soundfonts());
-  // The title's music from the game's data folders, warnings on standard error.
-  explicit MusicPlayer(const AudioDevice& audio);
   ~MusicPlayer() override;
   MusicPlayer(const MusicPlayer&) = delete;
   MusicPlayer& operator=(const MusicPlayer&) = delete;
@@ -72,4 +70,4 @@ class MusicPlayer final : public MusicDevice {
   std::vector<std::string> failed_;  // files that could not be read
 };
 
-}  // namespace glouton::platform
+}  // namespace glouton::audio
