@@ -44,6 +44,7 @@ struct ViewChanges {
   bool face = false;
   bool box = false;
   bool any() const { return window || score || best || face || box; }
+  bool operator==(const ViewChanges&) const = default;
 };
 
 }  // namespace glouton

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "game/form_load.h"
 #include "game/level.h"
 #include "player/glouton.h"
 #include "program/program.h"
+#include "program/replay.h"
 #include "program/run_memory.h"
 #include "program/window_flow.h"
 #include "support/test_window.h"
@@ -208,6 +210,73 @@ TEST_F(ProgramTest, LosingTheFocusDropsTheRepeatsOfKeysHeldDown) {
   std::vector<std::string> keys(events.begin() + static_cast<long>(keys_before), events.end());
   EXPECT_EQ(keys, (std::vector<std::string>{"key@10", "key@20", "key@50", "key@70", "key@80"}));
   EXPECT_EQ(program.game()->dir_x, 0) << "the east button is the space bar";
+}
+
+TEST_F(ProgramTest, TheViewTellsWhatChangedSinceTheFrontendLastAsked) {
+  const ViewChanges all{true, true, true, true, true};
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    ViewChanges changed;
+  } rows[] = {
+      {"the title loads", [&] { program.start(0); }, all},
+      {"nothing happened", [] {}, {}},
+      {"the face slides", [&] { program.advance(200); }, {.face = true}},
+      {"GO ! opens the game", [&] { program.key(300, KeyInput{key_enter}); }, {.window = true}},
+      {"a key, then the best-score timer shows both boxes",
+       [&] {
+         program.key(400, KeyInput{key_space});
+         program.advance(5300);
+       },
+       {.score = true, .best = true}},
+      {"CC asks for the box", [&] { program.cc_clicked(5400); }, {.box = true}},
+      {"the box is closed", [&] { program.information_closed(6000); }, {.box = true}},
+      {"the frame closed: back to the still title", [&] { program.close(6100); }, {.window = true}},
+  };
+  for (const auto& row : rows) {
+    row.act();
+    EXPECT_EQ(program.take_changes(), row.changed) << row.what;
+  }
+  EXPECT_EQ(program.view().best, (TextBoxView{"0", true}));
+  EXPECT_EQ(program.view().face_left, 60);
+}
+
+// The core plays a recorded run on its own clock: the frontend only wakes it.
+TEST_F(ProgramTest, AReplayPlaysTheRunAgainAndOnlyItsEndReachesIt) {
+  // Driven as a frontend drives it: each wake's inputs, then the wake itself.
+  program.open_game(0);
+  const std::function<void(std::int64_t)> inputs[] = {
+      [&](std::int64_t t) { program.key(t, KeyInput{key_left}); }, [](std::int64_t) {},
+      [&](std::int64_t t) { program.cc_clicked(t); },
+      [&](std::int64_t t) { program.information_closed(t); }, [](std::int64_t) {}};
+  std::int64_t t = 150;
+  for (const auto& input : inputs) {
+    input(t);
+    program.advance(t);
+    t += 700;
+  }
+  program.quit(t);
+  std::string text(replay_header);
+  for (const std::string& line : lines) text += "\n" + line;
+  const std::vector<std::string> recorded = events;
+
+  events.clear();
+  Program replayed(*this, sound, music);
+  replayed.play_replay(500, parse_replay(text + "\n").steps);
+  while (const std::optional<std::int64_t> at = replayed.next_wake()) {
+    replayed.key(*at, KeyInput{key_down});  // the viewer's keys do not reach the game
+    replayed.advance(*at);
+    replayed.take_changes();
+    EXPECT_FALSE(replayed.view().box) << "nobody is asked to close a replayed box";
+  }
+  EXPECT_TRUE(replayed.ended());
+  EXPECT_EQ(events, recorded);
+
+  Program stopped(*this, sound, music);
+  stopped.play_replay(0, parse_replay(text + "\n").steps);
+  stopped.key(10, KeyInput{key_escape});
+  EXPECT_TRUE(stopped.ended()) << "Escape ends a replay";
+  EXPECT_EQ(stopped.next_wake(), std::nullopt);
 }
 
 }  // namespace
