@@ -1,4 +1,5 @@
-// The game's command line: nothing, or --trace FILE, --help, --version.
+// The game's command line: nothing, or --trace FILE, --record FILE or
+// --replay FILE, --help, --version.
 #pragma once
 
 #include <optional>
