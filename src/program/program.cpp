@@ -53,11 +53,6 @@ std::optional<InformationBox> Program::information_box() const {
   return game_ && !replay_ ? box_->box : std::nullopt;
 }
 
-bool Program::ended() const {
-  if (replay_) return replay_stopped_ || replay_->done(flow_.ended());
-  return flow_.ended();
-}
-
 void Program::start(std::int64_t now) {
   title_origin_ = now;
   title_clock_.now = 0;
@@ -104,6 +99,7 @@ void Program::open_game_window(std::int64_t now) {
 
 void Program::play(std::int64_t now, const ReplayStep& step) {
   if (step.input == Input::load) return open_game_window(now);
+  if (step.input == Input::wake) return wake(now);
   if (!game_) return;
   GameWindow& g = *game_;
   if (recorder_) recorder_->add({step.input, now - g.origin, step.code});
@@ -126,17 +122,22 @@ void Program::play(std::int64_t now, const ReplayStep& step) {
       box_->box.reset();
       Form_Unload(g.form);
       return game_ended(step.input == Input::close ? GameEnd::frame_closed : GameEnd::quit);
-    case Input::wake:
-      if (!box_->box) {
-        g.clock.now = now - g.origin;
-        g.events.run_due_timers();
-      }
-      if (g.events.ended()) return end_game_if_unloaded();
-      if (recorder_) recorder_->end_wake();
-      return;
+    case Input::wake:  // recorded by wake()
     case Input::load:
       return;
   }
+}
+
+void Program::wake(std::int64_t now) {
+  if (!game_) return;
+  GameWindow& g = *game_;
+  if (recorder_) recorder_->add({Input::wake, now - g.origin, 0});
+  if (!box_->box) {
+    g.clock.now = now - g.origin;
+    g.events.run_due_timers();
+  }
+  if (g.events.ended()) return end_game_if_unloaded();
+  if (recorder_) recorder_->end_wake();
 }
 
 void Program::end_game_if_unloaded() {
@@ -225,23 +226,24 @@ void Program::game_ended(GameEnd end) {
 }
 
 void Program::advance(std::int64_t now) {
-  if (replay_) {
-    while (!replay_stopped_) {
-      const auto due = replay_->take_due(now, flow_.ended());
-      if (!due) break;
-      play(due->first, due->second);
-    }
-    return;
+  if (replay_) return play_due_steps(now);
+  if (flow_.showing() == Showing::title) return title_wake(now);
+  wake(now);
+}
+
+void Program::play_due_steps(std::int64_t now) {
+  while (!replay_stopped_) {
+    const auto due = replay_->take_due(now, flow_.ended());
+    if (!due) return;
+    play(due->first, due->second);
   }
-  if (flow_.showing() == Showing::title) {
-    title_clock_.now = now - title_origin_;
-    if (title_.Timer1.is_due()) {
-      title_.Timer1.ticked();  // before the handler, as the game's timers
-      Timer1_Timer(title_);
-    }
-    return;
-  }
-  play(now, {Input::wake});
+}
+
+void Program::title_wake(std::int64_t now) {
+  title_clock_.now = now - title_origin_;
+  if (!title_.Timer1.is_due()) return;
+  title_.Timer1.ticked();  // before the handler, as the game's timers
+  Timer1_Timer(title_);
 }
 
 std::optional<std::int64_t> Program::next_wake() const {

@@ -82,7 +82,9 @@ class Program {
   // When the program next needs `advance`, on the frontend's clock; none
   // while nothing is due (the box is open, the program has ended).
   std::optional<std::int64_t> next_wake() const;
-  bool ended() const;
+  bool ended() const {
+    return replay_ ? replay_stopped_ || replay_->done(flow_.ended()) : flow_.ended();
+  }
 
   // What the windows show besides their paints, as of the last take_changes().
   const ProgramView& view() const { return view_; }
@@ -102,6 +104,10 @@ class Program {
 
   // The one way a game window's input goes in, from the player or a replay.
   void play(std::int64_t now, const ReplayStep& step);
+  // The end of a wake: every timer due by `now` runs.
+  void wake(std::int64_t now);
+  void title_wake(std::int64_t now);
+  void play_due_steps(std::int64_t now);
   void go(std::int64_t now);
   void open_game_window(std::int64_t now);
   void game_key(std::int64_t now, int code);
