@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "game/form_load.h"
 #include "game/level.h"
@@ -95,38 +96,39 @@ std::int64_t play_to(Form1& form, Clock& clock, EventOrder& session, std::int64_
   return first_capture;
 }
 
-TEST(Sandbox, PlaysAheadExactlyWhatTheWindowThenDoes) {
+// A loaded window whose glouton was sent left along the top corridor at 50 ms.
+struct SentLeft {
   testing::TestWindow w;
-  EventOrder session(w.form, w.clock);
-  session.load();
-  w.clock.now = 50;
-  session.key(37);  // left along the top corridor
-  play_to(w.form, w.clock, session, 1730);
+  EventOrder session{w.form, w.clock};
+  SentLeft() {
+    session.load();
+    w.clock.now = 50;
+    session.key(37);
+  }
+  std::int64_t play_to(std::int64_t until) { return bot::play_to(w.form, w.clock, session, until); }
+};
 
+TEST(Sandbox, PlaysAheadExactlyWhatTheWindowThenDoes) {
+  SentLeft window;
+  window.play_to(1730);
   Sandbox sandbox;
-  sandbox.copy_from(w.form, 1730);
+  sandbox.copy_from(window.w.form, 1730);
   const std::int64_t ahead = sandbox.run(60000, {});
   ASSERT_TRUE(sandbox.captured()) << "a glouton that stops at the wall is caught in the end";
   const GameState caught = sandbox.form();
 
-  const std::int64_t capture = play_to(w.form, w.clock, session, 60000);
+  const std::int64_t capture = window.play_to(60000);
   EXPECT_EQ(ahead, capture);
   EXPECT_GT(capture, 1730);
   // The window, played on to the same instant, is where the sandbox stopped.
-  Sandbox again;
-  testing::TestWindow w2;
-  EventOrder s2(w2.form, w2.clock);
-  s2.load();
-  w2.clock.now = 50;
-  s2.key(37);
-  play_to(w2.form, w2.clock, s2, capture);
-  EXPECT_EQ(w2.form.vies, caught.vies);
-  EXPECT_EQ(w2.form.score, caught.score);
-  EXPECT_EQ(w2.form.gommes_mangees, caught.gommes_mangees);
-  for (int n = 1; n <= 3; ++n) {
-    EXPECT_EQ(w2.form.tete(n).x, caught.tete(n).x) << n;
-    EXPECT_EQ(w2.form.tete(n).y, caught.tete(n).y) << n;
-  }
+  SentLeft again;
+  again.play_to(capture);
+  const Form1& f = again.w.form;
+  EXPECT_EQ(std::tie(f.vies, f.score, f.gommes_mangees),
+            std::tie(caught.vies, caught.score, caught.gommes_mangees));
+  for (int n = 1; n <= 3; ++n)
+    EXPECT_EQ(std::pair(f.tete(n).x, f.tete(n).y), std::pair(caught.tete(n).x, caught.tete(n).y))
+        << n;
 }
 
 TEST(Sandbox, CopiesTimersDueWhenTheWindowsAre) {

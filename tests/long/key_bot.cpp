@@ -195,7 +195,6 @@ Move KeyBot::continue_with(const Form1& w, Continuation c) {
 
 KeyBot::Rollout KeyBot::play_ahead(const Form1& f, std::int64_t now, std::int64_t horizon,
                                    const std::vector<Move>& given, Continuation c) {
-  ++look_aheads_;
   sandbox_.copy_from(f, now);
   Form1& s = sandbox_.form();
   Rollout r;

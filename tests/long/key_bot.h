@@ -47,7 +47,6 @@ class KeyBot {
   std::vector<int> take_presses(std::int64_t now);
 
   int presses() const { return presses_; }
-  int look_aheads() const { return look_aheads_; }
 
  private:
   // How the glouton goes on after the moves given: the plain choice with
@@ -88,7 +87,6 @@ class KeyBot {
   std::array<int, 3> food_state_{};  // level, pellets eaten and lives, to see them change
   std::vector<Move> route_;  // the moves after the one just chosen, from the best play-ahead
   int presses_ = 0;
-  int look_aheads_ = 0;
 };
 
 }  // namespace glouton::bot

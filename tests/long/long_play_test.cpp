@@ -5,13 +5,78 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <tuple>
 
-#include "bot_game.h"
+#include "key_bot.h"
+#include "rules_watch.h"
+#include "sim/simulation.h"
 
 namespace glouton::bot {
 namespace {
+
+struct GameReport {
+  std::uint32_t seed = 0;
+  std::int64_t simulated_ms = 0;  // the time of the last handled instant
+  std::int64_t events = 0;
+  int presses = 0;
+  int captures = 0;
+  int game_overs = 0;
+  int levels_cleared = 0;
+  int best_level = 0;
+  bool fastest_reached = false;  // level 9 or more with every chaser timer at 100 ms
+  std::int32_t best_score = 0;
+  std::vector<std::string> broken;  // rules broken, empty when all held
+};
+
+// Loads a window at 0 and lets the bot play until `until` ms, on a virtual
+// clock in the simulator's order of events, the rules watch checking every
+// event; stops at the first event that broke a rule.
+GameReport play_bot_game(std::uint32_t seed, const Style& style, std::int64_t until) {
+  Clock clock;
+  RecordingSurface surface(true);
+  SilentDevice sound;
+  NoDialogs dialogs;
+  Form1 form(clock, surface, sound, dialogs);
+  RulesWatch watch;
+  KeyBot player(seed, style);
+  GameReport report;
+  EventOrder session(form, clock,
+                     [&](const EventRecord& record) { watch.check(form, record, surface.take()); });
+
+  clock.now = 0;
+  session.load();
+  player.observe(form, 0);
+  constexpr std::int64_t never = std::numeric_limits<std::int64_t>::max();
+  while (!session.ended() && watch.ok()) {
+    const std::int64_t t =
+        std::min(player.next_press().value_or(never), session.next_due().value_or(never));
+    if (t == never || t > until) break;
+    if (t < clock.now) {
+      report.broken.push_back("the bot planned a press at " + std::to_string(t) + ", before " +
+                              std::to_string(clock.now));
+      break;
+    }
+    clock.now = t;
+    for (const int code : player.take_presses(t)) session.key(code);
+    session.run_due_timers();
+    player.observe(form, t);
+  }
+
+  report.seed = seed;
+  report.simulated_ms = clock.now;
+  report.events = watch.events();
+  report.presses = player.presses();
+  report.captures = watch.captures();
+  report.game_overs = watch.game_overs();
+  report.levels_cleared = watch.levels_cleared();
+  report.best_level = watch.best_level();
+  report.fastest_reached = watch.fastest_reached();
+  report.best_score = form.meilleur_score;
+  report.broken.insert(report.broken.end(), watch.broken().begin(), watch.broken().end());
+  return report;
+}
 
 #ifndef GLOUTON_LONG_MINUTES
 #define GLOUTON_LONG_MINUTES 40
