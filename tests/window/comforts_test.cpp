@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "audio/audio_device.h"
 #include "audio/sound_switch.h"
@@ -88,52 +90,42 @@ TEST(MouseMapping, LandsOnTheSameCanvasPixelAtScalesOneTwoAndThree) {
   }
 }
 
-TEST(MouseMapping, GoesThroughTheLetterboxOfAResizedOrFullscreenWindow) {
-  // 1024 × 768 fullscreen: scale 1, bars of 159 and 150 pixels.
-  const Size screen{1024, 768};
-  Point p = click(screen, screen, 159 + 40, 150 + 439);
-  EXPECT_EQ(p.x, 40);
-  EXPECT_EQ(p.y, 439);
-  EXPECT_FALSE(on_go(click(screen, screen, 40, 439))) << "where GO is when there is no bar";
-  // 1920 × 1080: scale 2, bars of 254 and 72 pixels.
-  const Size hd{1920, 1080};
-  p = click(hd, hd, 254 + 80, 72 + 878);
-  EXPECT_EQ(p.x, 40);
-  EXPECT_EQ(p.y, 439);
-  p = click(hd, hd, 253, 71);
-  EXPECT_LT(p.x, 0);
-  EXPECT_LT(p.y, 0);
-}
+// A click at (x, y) of a window of `window` points drawn in `output` pixels.
+struct ClickRow {
+  Size window, output;
+  int x, y;
+  Point canvas;  // the canvas pixel it lands on
+  const char* why;
+};
 
-TEST(MouseMapping, AHiDpiWindowCountsInPointsAndDrawsInTwiceThePixels) {
-  // A window of 706 × 468 points drawn in 1412 × 936 pixels: the canvas at scale 2.
-  const Size points{title_width, title_height};
-  const Size pixels{2 * title_width, 2 * title_height};
-  EXPECT_EQ(fit_view(title_width, title_height, pixels.w, pixels.h).scale, 2);
-  Point p = click(points, pixels, 40, 439);
-  EXPECT_EQ(p.x, 40);
-  EXPECT_EQ(p.y, 439);
+// 1024 × 768 fullscreen: scale 1, bars of 159 and 150 pixels. 1920 × 1080:
+// scale 2, bars of 254 and 72. A HiDPI window of 706 × 468 points drawn in
+// 1412 × 936 pixels: scale 2. Fullscreen on a 2× screen of 1280 × 800 points
+// (2560 × 1600 pixels): scale 3 at (221, 98); canvas pixel (40, 439) is pixel
+// 221 + 120 across, 98 + 1317 down, halved.
+const Size screen{1024, 768}, hd{1920, 1080}, points{title_width, title_height},
+    pixels{2 * title_width, 2 * title_height}, screen_points{1280, 800}, screen_pixels{2560, 1600};
+const ClickRow click_rows[] = {
+    {screen, screen, 159 + 40, 150 + 439, {40, 439}, "fullscreen, through the bars"},
+    {hd, hd, 254 + 80, 72 + 878, {40, 439}, "scale 2 with bars"},
+    {hd, hd, 253, 71, {-1, -1}, "in the bars: outside the canvas"},
+    {points, pixels, 40, 439, {40, 439}, "HiDPI: points, not pixels"},
+    {points, pixels, 705, 467, {705, 467}, "HiDPI: the corner"},
+    {screen_points, screen_pixels, (221 + 121) / 2, (98 + 1318) / 2, {40, 439}, "HiDPI fullscreen"},
+    {{0, 0}, {0, 0}, 40, 439, {40, 439}, "a window with no size yet: as at scale 1"},
+};
+
+TEST(MouseMapping, GoesThroughTheBarsAndHiDpiScaling) {
+  for (const ClickRow& row : click_rows) {
+    const Point p = click(row.window, row.output, row.x, row.y);
+    EXPECT_EQ(std::pair(p.x, p.y), std::pair(row.canvas.x, row.canvas.y)) << row.why;
+  }
+  EXPECT_FALSE(on_go(click(screen, screen, 40, 439))) << "where GO is when there is no bar";
   EXPECT_TRUE(on_go(click(points, pixels, go.x, go.y)));
   EXPECT_FALSE(on_go(click(points, pixels, go.x - 1, go.y)));
-  p = click(points, pixels, title_width - 1, title_height - 1);
-  EXPECT_EQ(p.x, title_width - 1);
-  EXPECT_EQ(p.y, title_height - 1);
-  // Fullscreen on a 2× screen of 1280 × 800 points: 2560 × 1600 pixels, scale 3 with bars.
-  const Size screen_points{1280, 800}, screen_pixels{2560, 1600};
+  EXPECT_EQ(fit_view(title_width, title_height, pixels.w, pixels.h).scale, 2);
   const View v = fit_view(title_width, title_height, screen_pixels.w, screen_pixels.h);
-  EXPECT_EQ(v.scale, 3);
-  EXPECT_EQ(v.x, 221);
-  EXPECT_EQ(v.y, 98);
-  // The point over canvas pixel (40, 439): pixel 221 + 120 across, 98 + 1317 down, halved.
-  p = click(screen_points, screen_pixels, (221 + 121) / 2, (98 + 1318) / 2);
-  EXPECT_EQ(p.x, 40);
-  EXPECT_EQ(p.y, 439);
-}
-
-TEST(MouseMapping, AWindowWithNoSizeYetMapsAsAtScaleOne) {
-  const Point p = click({0, 0}, {0, 0}, 40, 439);
-  EXPECT_EQ(p.x, 40);
-  EXPECT_EQ(p.y, 439);
+  EXPECT_EQ(std::tuple(v.scale, v.x, v.y), std::tuple(3, 221, 98));
 }
 
 class SoundSwitchOnMixer : public ::testing::Test {

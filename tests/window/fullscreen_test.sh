@@ -50,39 +50,17 @@ wait_geometry() {
   return 1
 }
 screen_size() { xdpyinfo | awk '/dimensions:/ { print $2; exit }'; }
-# A screenshot of the whole screen once pixel ($2,$3) is near R G B ($4 $5 $6).
-shot_when() {
-  for _ in $(seq 1 50); do
-    import -window root "$1" 2>/dev/null && near "$(pixel "$1" "$2" "$3")" "$4" "$5" "$6" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-check() {  # FILE NAME X Y R G B
-  local got
-  got=$(pixel "$1" "$3" "$4")
-  near "$got" "$5" "$6" "$7" || fail "$2: pixel ($3,$4) is $got, expected near $5,$6,$7"
-}
 press() {  # WINDOW KEYS...: the keys to the window with the focus
   local win=$1
   shift
   xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
   xdotool key "$@"
 }
-audio_size() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
 # The loudest sample of the audio output from offset $1 on, over $2 bytes.
 # Silence is not all zeros: the synthesizer dithers by a step or two.
 peak() {
   od -An -v -td2 -j "$1" -N "$2" "$AUDIO" | tr -s ' ' '\n' |
     awk 'NF { v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
-}
-# Waits until the output has grown $1 bytes past offset $2.
-wait_audio() {
-  for _ in $(seq 1 200); do
-    [ "$(audio_size)" -ge $(($2 + $1)) ] && return 0
-    sleep 0.05
-  done
-  fail "the audio output stopped growing at $(audio_size) bytes"
 }
 
 start_xvfb
@@ -118,26 +96,22 @@ wait_geometry "$TITLE" "1024x768+0+0" ||
 bx=$(((1024 - 706) / 2))
 by=$(((768 - 468) / 2))
 shot=$WORK/full.png
-shot_when "$shot" $((bx + 5)) $((by + 5)) 255 0 0 || fail "no red title in the middle of the screen"
-check "$shot" "left bar" 5 384 0 0 0
-check "$shot" "top bar" 512 5 0 0 0
-check "$shot" "right bar" 1018 384 0 0 0
-check "$shot" "bottom bar" 512 762 0 0 0
-check "$shot" "bar just left of the title" $((bx - 1)) $((by + 5)) 0 0 0
-check "$shot" "the title's top-left corner" "$bx" "$by" 255 0 0
-check "$shot" "the title's bottom-right corner" $((bx + 705)) $((by + 467)) 255 0 0
-check "$shot" "the yellow box of the title" $((bx + 181)) $((by + 150)) 255 255 0
-check "$shot" "the GO button" $((bx + 40)) $((by + 428)) 192 192 192
+shoot root "$shot" $((bx + 5)) $((by + 5)) 255 0 0 || fail "no red title in the middle of the screen"
+expect_pixel "$shot" "left bar" 5 384 0 0 0
+expect_pixel "$shot" "top bar" 512 5 0 0 0
+expect_pixel "$shot" "right bar" 1018 384 0 0 0
+expect_pixel "$shot" "bottom bar" 512 762 0 0 0
+expect_pixel "$shot" "bar just left of the title" $((bx - 1)) $((by + 5)) 0 0 0
+expect_pixel "$shot" "the title's top-left corner" "$bx" "$by" 255 0 0
+expect_pixel "$shot" "the title's bottom-right corner" $((bx + 705)) $((by + 467)) 255 0 0
+expect_pixel "$shot" "the yellow box of the title" $((bx + 181)) $((by + 150)) 255 255 0
+expect_pixel "$shot" "the GO button" $((bx + 40)) $((by + 428)) 192 192 192
 
 # F11 again: the window it was.
 press "$TITLE" F11
 TITLE=$(window_named Glouton 706x468) || fail "after a second F11 the title window is not 706x468"
 [ "$(geometry_of "$TITLE" | cut -d+ -f1)" = 706x468 ] || fail "the title did not come back to 706x468"
-for _ in $(seq 1 50); do
-  import -window "$TITLE" "$shot" 2>/dev/null && near "$(pixel "$shot" 5 5)" 255 0 0 && break
-  sleep 0.1
-done
-check "$shot" "the title's corner back in its window" 5 5 255 0 0
+shoot "$TITLE" "$shot" 5 5 255 0 0 || fail "the title's corner is not red back in its window"
 
 # Made larger, it comes back at that size; Alt+Enter is the same switch, not GO.
 xdotool windowsize "$TITLE" 900 600
@@ -158,7 +132,7 @@ done
 # Fullscreen again, and a click on GO through the bars.
 press "$TITLE" F11
 wait_geometry "$TITLE" "1024x768+0+0" || fail "F11 did not make the title fullscreen again"
-shot_when "$shot" $((bx + 5)) $((by + 5)) 255 0 0 || fail "no title in the middle the second time"
+shoot root "$shot" $((bx + 5)) $((by + 5)) 255 0 0 || fail "no title in the middle the second time"
 xdotool mousemove 40 439 click 1
 sleep 0.3
 ! shown_window Glouton 644x448 >/dev/null || fail "a click on the bar where GO would be opened the game"
@@ -171,12 +145,12 @@ wait_geometry "$WIN" "1024x768+0+0" ||
   fail "after F11 the game window is $(geometry_of "$WIN"), expected the whole screen"
 gx=$(((1024 - 644) / 2))
 gy=$(((768 - 448) / 2))
-shot_when "$shot" $((gx + 80)) $((gy + 80)) 0 255 255 || fail "no pellet where the maze should be"
-check "$shot" "left bar of the game" 5 384 0 0 0
-check "$shot" "top bar of the game" 512 5 0 0 0
-check "$shot" "the maze's corner tile" $((gx + 64)) $((gy + 64)) 0 0 255
-check "$shot" "the first life" $((gx + 64)) $((gy + 16)) 255 255 0
-check "$shot" "the CC button" $((gx + 12)) $((gy + 3)) 192 192 192
+shoot root "$shot" $((gx + 80)) $((gy + 80)) 0 255 255 || fail "no pellet where the maze should be"
+expect_pixel "$shot" "left bar of the game" 5 384 0 0 0
+expect_pixel "$shot" "top bar of the game" 512 5 0 0 0
+expect_pixel "$shot" "the maze's corner tile" $((gx + 64)) $((gy + 64)) 0 0 255
+expect_pixel "$shot" "the first life" $((gx + 64)) $((gy + 16)) 255 255 0
+expect_pixel "$shot" "the CC button" $((gx + 12)) $((gy + 3)) 192 192 192
 press "$WIN" F11
 wait_geometry "$WIN" "$(geometry_of "$WIN" | sed 's/^[0-9x]*/644x448/')" ||
   fail "after a second F11 the game window is $(geometry_of "$WIN"), expected 644x448"
@@ -207,6 +181,5 @@ loud=$(peak "$from" 88200)
 [ "$loud" -gt 2000 ] || fail "a second M in the game did not bring its sounds back (peak $loud)"
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after M"
 press "$WIN" Escape
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape, expected 0"
+expect_exit_0 Escape
 echo "PASS: fullscreen test"

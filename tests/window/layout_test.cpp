@@ -6,6 +6,8 @@
 #include <SDL_ttf.h>
 
 #include <array>
+#include <tuple>
+#include <utility>
 
 #include "platform/canvas.h"
 #include "platform/controls.h"
@@ -28,39 +30,33 @@ TEST(View, TakesTheLargestWholeScaleThatFitsAtLeastOne) {
   EXPECT_EQ(whole_scale(644, 448, 300, 200), 1);
 }
 
+std::tuple<int, int, int> scale_and_corner(const View& v) {
+  return {v.scale, v.x, v.y};
+}
+
 TEST(View, CentresTheCanvasWithBars) {
-  View v = fit_view(644, 448, 644, 448);
-  EXPECT_EQ(v.scale, 1);
-  EXPECT_EQ(v.x, 0);
-  EXPECT_EQ(v.y, 0);
-  v = fit_view(644, 448, 1400, 1000);
-  EXPECT_EQ(v.scale, 2);
-  EXPECT_EQ(v.x, 56);
-  EXPECT_EQ(v.y, 52);
+  EXPECT_EQ(scale_and_corner(fit_view(644, 448, 644, 448)), std::tuple(1, 0, 0));
+  const View v = fit_view(644, 448, 1400, 1000);
+  EXPECT_EQ(scale_and_corner(v), std::tuple(2, 56, 52));
   EXPECT_TRUE(same(v.to_output({0, 0, 644, 448}), {56, 52, 1288, 896}));
   EXPECT_TRUE(same(v.to_output({543, 40, 82, 29}), {56 + 1086, 52 + 80, 164, 58}));
   // Too small a window still shows the canvas whole-size, cut around its centre.
-  v = fit_view(644, 448, 600, 448);
-  EXPECT_EQ(v.scale, 1);
-  EXPECT_EQ(v.x, -22);
+  EXPECT_EQ(scale_and_corner(fit_view(644, 448, 600, 448)), std::tuple(1, -22, 0));
 }
 
 TEST(View, MapsOutputPixelsBackToTheCanvas) {
   const View v = fit_view(644, 448, 1400, 1000);  // scale 2 at (56, 52)
-  Point p = v.to_canvas(56, 52);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
-  p = v.to_canvas(57, 53);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
-  p = v.to_canvas(56 + 2 * 643 + 1, 52 + 2 * 447 + 1);
-  EXPECT_EQ(p.x, 643);
-  EXPECT_EQ(p.y, 447);
-  // In the bars: outside the canvas on the side it lies, never wrapped to 0.
-  p = v.to_canvas(55, 51);
-  EXPECT_EQ(p.x, -1);
-  EXPECT_EQ(p.y, -1);
-  p = v.to_canvas(1399, 999);
+  // Output pixel, canvas pixel; in the bars: outside the canvas on the side
+  // it lies, never wrapped to 0.
+  const std::pair<Point, Point> rows[] = {{{56, 52}, {0, 0}},
+                                          {{57, 53}, {0, 0}},
+                                          {{56 + 2 * 643 + 1, 52 + 2 * 447 + 1}, {643, 447}},
+                                          {{55, 51}, {-1, -1}}};
+  for (const auto& [out, canvas] : rows) {
+    const Point p = v.to_canvas(out.x, out.y);
+    EXPECT_EQ(std::pair(p.x, p.y), std::pair(canvas.x, canvas.y)) << out.x << "," << out.y;
+  }
+  const Point p = v.to_canvas(1399, 999);
   EXPECT_GE(p.x, 644);
   EXPECT_GE(p.y, 448);
 }

@@ -46,7 +46,6 @@ expect_missing "$WORK/faceless" assets/face.xpm
 start_game
 WIN=$(title_window) || fail "no title window"
 kill -TERM "$GAME_PID"
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after TERM, expected 0"
+expect_exit_0 TERM
 ! shown_window Glouton >/dev/null || fail "a window was left open"
 echo "PASS: missing art, closing"

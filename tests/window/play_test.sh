@@ -16,9 +16,7 @@ import -window "$game" "$WORK/before.png" 2>/dev/null || fail "no screenshot"
 xdotool key Left
 sleep 1.5
 import -window "$game" "$WORK/after.png" 2>/dev/null || fail "no screenshot"
-xdotool key Escape
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "Escape ended the game with $GAME_STATUS"
+escape_ends "$game"
 
 # The glouton's start cell (column 9, row 2) showed its yellow face, and now shows floor.
 near "$(pixel "$WORK/before.png" 304 80)" 255 255 0 || fail "no glouton on its start cell at first"

@@ -15,7 +15,7 @@ SOURCE_DIR=${4:-}
 SECONDS_TO_PLAY=${5:-65}
 . "$(dirname "$0")/xvfb_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool
-[ -x "$CLOSE_FRAME" ] || missing libx11-dev "no close_frame helper: the build found no X11 headers"
+need_close_frame
 
 start_xvfb
 trace=$WORK/trace.jsonl
@@ -48,9 +48,7 @@ for key in Left Up Right; do
   xdotool key "$key"
   sleep 0.3
 done
-xdotool key Escape
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
+escape_ends "$WIN"
 [ "$(grep -c '^load$' "$replay")" = 2 ] || fail "the replay does not hold two game windows"
 
 head -1 "$replay" | grep -qx 'glouton-replay 1' || fail "the replay does not start with its format"
@@ -70,8 +68,5 @@ why=$(replay_matches "$trace" "$replay") || fail "$why"
 start_game --replay "$replay"
 WIN=$(game_window) || fail "glouton --replay showed no game window"
 ! shown_window Glouton 706x468 >/dev/null || fail "glouton --replay showed the title"
-xdotool windowfocus "$WIN" 2>/dev/null
-xdotool key Escape
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape in a replay"
+escape_ends "$WIN" "Escape in a replay"
 echo "PASS: replay test ($(wc -l <"$trace") events)"

@@ -18,13 +18,12 @@ CLOSE_FRAME=$2
 SOURCE_DIR=${3:-}
 . "$(dirname "$0")/xvfb_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool import convert identify compare od
-[ -x "$CLOSE_FRAME" ] || missing libx11-dev "no close_frame helper: the build found no X11 headers"
+need_close_frame
 
 # Bytes of the audio output from offset $1 that are not 0 (silence).
 loud_bytes() {
   od -An -v -tx1 -j "$1" "$AUDIO" | tr -s ' ' '\n' | grep -c -v -e '^00$' -e '^$'
 }
-audio_size() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
 # The leftmost column of the face's row (y 316 of the window) that is not red.
 face_left() {
   import -window "$1" "$WORK/face.png" 2>/dev/null || fail "no screenshot of the title"
@@ -45,11 +44,7 @@ shot=$WORK/title.png
 check_title_pixels "$TITLE" "$shot"
 
 # The music: 1.5 s of output (44,100 frames of 4 bytes a second) are not all silence.
-for _ in $(seq 1 100); do
-  [ "$(audio_size)" -ge 264600 ] && break
-  sleep 0.05
-done
-[ "$(audio_size)" -ge 264600 ] || fail "the audio output did not grow to 1.5 s"
+wait_audio 264600 0
 loud=$(loud_bytes 0)
 [ "$loud" -gt 10000 ] || fail "the music did not reach the audio output ($loud loud bytes)"
 
@@ -63,10 +58,7 @@ x2=$(face_left "$TITLE")
 # Enter: the game window in the title's place.
 WIN=$(enter_game) || exit 1
 ! shown_window Glouton 706x468 >/dev/null || fail "the title window still shows over the game"
-for _ in $(seq 1 50); do
-  import -window "$WIN" "$WORK/game.png" 2>/dev/null && ! near "$(pixel "$WORK/game.png" 80 80)" 0 0 255 && break
-  sleep 0.1
-done
+shoot "$WIN" "$WORK/game.png" 80 80 0 0 255 not || fail "no maze drawn in the game window"
 art=${SOURCE_DIR:-$(dirname "$GLOUTON")}/assets  # the art as drawn, to compare with
 shows_picture "$WORK/game.png" 32 32 "$art/mur.xpm" || fail "no wall in the game window"
 
@@ -87,10 +79,7 @@ loud=$(loud_bytes "$quiet_from")
 # A click on "GO !" opens a fresh game window.
 xdotool mousemove --window "$TITLE" 40 439 click 1
 WIN=$(game_window) || fail "clicking GO opened no game window"
-xdotool windowfocus "$WIN" 2>/dev/null
-xdotool key Escape
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape, expected 0"
+escape_ends "$WIN"
 ! shown_window Glouton >/dev/null || fail "a window was left open after Escape"
 
 # 2. A larger window: bars around the title, and the mouse mapped through them.
@@ -98,12 +87,8 @@ start_game
 TITLE=$(title_window) || fail "the title window did not open again"
 xdotool windowsize "$TITLE" 1000 700
 # At scale 1 the title's corner is at ((1000 - 706) / 2, (700 - 468) / 2).
-for _ in $(seq 1 50); do
-  import -window "$TITLE" "$shot" 2>/dev/null && near "$(pixel "$shot" 152 121)" 255 0 0 && break
-  sleep 0.1
-done
+shoot "$TITLE" "$shot" 152 121 255 0 0 || fail "the title is not in the middle of the larger window"
 near "$(pixel "$shot" 5 5)" 0 0 0 || fail "no black bar at (5,5) of the larger title window"
-near "$(pixel "$shot" 152 121)" 255 0 0 || fail "the title is not in the middle of the larger window"
 near "$(pixel "$shot" 328 266)" 255 255 0 || fail "the title's box is not in the middle"
 xdotool mousemove --window "$TITLE" 40 439 click 1
 sleep 0.3
@@ -114,8 +99,7 @@ WIN=$(game_window) || fail "a click on GO in the larger window opened no game wi
 TITLE=$(window_named Glouton 1000x700) || fail "closing the game window did not bring the title back"
 # Closing the title window's frame.
 "$CLOSE_FRAME" "$TITLE" || fail "could not close the title window's frame"
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after closing the title, expected 0"
+expect_exit_0 "closing the title"
 
 # 3. Space is "GO !" too; TERM in the game ends the program.
 start_game
@@ -124,8 +108,7 @@ xdotool windowfocus "$TITLE" 2>/dev/null
 xdotool key space
 WIN=$(game_window) || fail "space on the title opened no game window"
 kill -TERM "$GAME_PID"
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after TERM in the game, expected 0"
+expect_exit_0 "TERM in the game"
 
 # 4. The game alone with its art and sounds but no music, the installed data
 # hidden: silent output, one warning.
@@ -143,16 +126,11 @@ GLOUTON=$WORK/alone/glouton
   -- "$GLOUTON" >"$WORK/game.out" 2>"$WORK/game.err") &
 GAME_PID=$!
 TITLE=$(title_window) || fail "no title window without the music"
-for _ in $(seq 1 100); do
-  [ "$(audio_size)" -ge 88200 ] && break  # half a second of output
-  sleep 0.05
-done
-[ "$(audio_size)" -ge 88200 ] || fail "the audio output did not grow without the music"
+wait_audio 88200 0  # half a second of output
 loud=$(loud_bytes 0)
 [ "$loud" = 0 ] || fail "the title without its music is not silent ($loud loud bytes)"
 "$CLOSE_FRAME" "$TITLE" || fail "could not close the title window's frame"
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without music, expected 0"
+expect_exit_0 "closing the title without music"
 # The game's own lines: SDL's disk driver says that it writes a file.
 [ "$(grep -c '^glouton: ' "$WORK/game.err")" = 1 ] || fail "expected one warning line without the music"
 grep -q '^glouton: music file gloutonone/musique-bis.mid not found' "$WORK/game.err" ||

@@ -13,7 +13,7 @@ CLOSE_FRAME=$3
 SOURCE_DIR=${4:-}
 . "$(dirname "$0")/xvfb_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool
-[ -x "$CLOSE_FRAME" ] || missing libx11-dev "no close_frame helper: the build found no X11 headers"
+need_close_frame
 
 # Waits until the trace has at least $1 Timer1 lines.
 wait_timer1_lines() {
@@ -34,10 +34,7 @@ title_window >/dev/null || fail "closing the game window did not bring the title
 first_count=$(grep -c . "$trace")
 WIN=$(enter_game) || exit 1
 wait_timer1_lines $(($(grep -c '"ev":"Timer1"' "$trace") + 3))
-xdotool windowfocus "$WIN" 2>/dev/null
-xdotool key Escape
-wait_game 10
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
+escape_ends "$WIN"
 
 expected=$("$GLOUTON_SIM" --until 0)
 [ "$(grep -c '"ev":"load"' "$trace")" = 2 ] || fail "expected two load lines, one a window"

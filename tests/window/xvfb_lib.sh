@@ -162,6 +162,57 @@ wait_game() {
   done
 }
 
+# Waits up to 10 s for the game to end; fails unless it ended with 0 after $1.
+expect_exit_0() {
+  wait_game 10
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after $1, expected 0"
+}
+
+# Escape to window $1: the program must end with 0.
+escape_ends() {
+  xdotool windowfocus "$1" 2>/dev/null
+  xdotool key Escape
+  expect_exit_0 "${2:-Escape}"
+}
+
+need_close_frame() {
+  [ -x "$CLOSE_FRAME" ] || missing libx11-dev "no close_frame helper: the build found no X11 headers"
+}
+
+# The bytes SDL's disk audio driver has written to $AUDIO so far.
+audio_size() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
+# Waits until the output has grown $1 bytes past offset $2.
+wait_audio() {
+  for _ in $(seq 1 200); do
+    [ "$(audio_size)" -ge $(($2 + $1)) ] && return 0
+    sleep 0.05
+  done
+  fail "the audio output stopped growing at $(audio_size) bytes"
+}
+
+# Shoots window $1 ("root": the screen) into $2 until its pixel ($3,$4) is near
+# R G B ($5 $6 $7), or with "not" as $8 is not: a frame may come a moment
+# after the window. False after 5 s.
+shoot() {
+  local want=0
+  [ "${8:-}" = not ] && want=1
+  for _ in $(seq 1 50); do
+    if import -window "$1" "$2" 2>/dev/null; then
+      near "$(pixel "$2" "$3" "$4")" "$5" "$6" "$7"
+      [ $? = "$want" ] && return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# FILE NAME X Y R G B: pixel (X, Y) of FILE must be near R G B.
+expect_pixel() {
+  local got
+  got=$(pixel "$1" "$3" "$4")
+  near "$got" "$5" "$6" "$7" || fail "$2: pixel ($3,$4) is $got, expected near $5,$6,$7"
+}
+
 # "R,G,B" of pixel (X, Y) of a picture file.
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
@@ -176,11 +227,7 @@ count_colour() {
 # red, the yellow box of the title with magenta letters, the grey "GO !" button.
 check_title_pixels() {
   local magenta
-  for _ in $(seq 1 50); do
-    import -window "$1" "$2" 2>/dev/null && near "$(pixel "$2" 5 5)" 255 0 0 && break
-    sleep 0.1
-  done
-  near "$(pixel "$2" 5 5)" 255 0 0 || fail "the title's background is $(pixel "$2" 5 5), not red"
+  shoot "$1" "$2" 5 5 255 0 0 || fail "the title's background is $(pixel "$2" 5 5), not red"
   near "$(pixel "$2" 700 462)" 255 0 0 || fail "the title's corner is not red"
   near "$(pixel "$2" 181 150)" 255 255 0 || fail "no yellow box of the title at (181,150)"
   magenta=$(count_colour "$2" 286 77 179 148 '#FF00FF')
