@@ -31,6 +31,7 @@ class Frontend::Parts final : private ProgramHost {
   // ProgramHost
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
+  Surface& game_window_blanked() override;
   void game_event(const Form1& form, const EventRecord& record) override;
   void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 
@@ -53,6 +54,13 @@ class Frontend::Parts final : private ProgramHost {
 
 Surface& Frontend::Parts::game_window_opened() {
   game_ = std::make_unique<GameWindow>(devices_.pictures, devices_.fonts);
+  game_loaded_ = handler_start_ = now_;
+  return game_->canvas();
+}
+
+Surface& Frontend::Parts::game_window_blanked() {
+  if (!game_) return game_window_opened();
+  game_->blank();
   game_loaded_ = handler_start_ = now_;
   return game_->canvas();
 }
@@ -158,7 +166,7 @@ void Frontend::Parts::show_box() {
 void Frontend::Parts::start(const std::vector<ReplayStep>* replay) {
   SDL_StopTextInput();  // keys only: no input method between the player and the game
   if (replay)
-    program_.play_replay(now_, *replay);
+    program_.watch_replay(now_, *replay);
   else
     program_.start(now_);
   show();
