@@ -17,9 +17,9 @@ namespace glouton {
 inline constexpr std::string_view replay_header = "glouton-replay 1";
 inline constexpr std::string_view replay_format = "glouton-replay ";
 inline constexpr int replay_version = 1;
-// The largest replay read, in bytes: 16 MiB holds about 20 hours of play
-// (a recorded game writes under 14 kB a minute), and stays a small load for
-// a page or a phone: a longer one is refused before it is read whole.
+// The largest replay read, in bytes: 16 MiB holds over a day of play (a
+// recorded game writes about 9 kB a minute), and stays a small load for a
+// page or a phone: a longer one is refused before it is read whole.
 inline constexpr std::size_t replay_size_limit = 16u << 20;
 
 // One input of a replay at `t` ms of its game window's clock. A `wake` ends
