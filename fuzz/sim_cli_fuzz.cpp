@@ -1,5 +1,6 @@
 // libFuzzer harness for glouton-sim's command line, key script on standard input:
 // status 0 with a trace (or asked-for usage), or 2 with one line on standard error.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -35,11 +36,15 @@ std::vector<std::string> arguments(std::string_view part) {
   std::vector<std::string> args = {"--until", "2000", "--keys", "-"};
   for (std::size_t i = 0; i < given.size(); ++i) {
     std::string arg = given[i];
-    if (arg == "--trace") arg = "--quiet";
+    // No file is written where the input says.
+    if (arg == "--trace" || arg == "--record") arg = "--quiet";
     args.push_back(arg);
     if ((arg == "--keys" || arg == "--until") && i + 1 < given.size()) {
       std::string value = given[++i];
       if (arg == "--keys") value = "-";
+      // Leading zeros do not make a long run short.
+      if (arg == "--until" && all_digits(value))
+        value.erase(0, std::min(value.find_first_not_of('0'), value.size() - 1));
       if (arg == "--until" && all_digits(value) && value.size() <= 18 &&
           std::stoll(value) > longest_run_ms)
         value = std::to_string(std::stoll(value) % (longest_run_ms + 1));
