@@ -42,12 +42,12 @@ std::vector<std::string> arguments(std::string_view part) {
     if ((arg == "--keys" || arg == "--until") && i + 1 < given.size()) {
       std::string value = given[++i];
       if (arg == "--keys") value = "-";
-      // Leading zeros do not make a long run short.
-      if (arg == "--until" && all_digits(value))
-        value.erase(0, std::min(value.find_first_not_of('0'), value.size() - 1));
-      if (arg == "--until" && all_digits(value) && value.size() <= 18 &&
-          std::stoll(value) > longest_run_ms)
-        value = std::to_string(std::stoll(value) % (longest_run_ms + 1));
+      // Any number of digits, leading zeros too, comes down to a short run.
+      if (arg == "--until" && all_digits(value)) {
+        std::int64_t ms = 0;
+        for (const char digit : value) ms = (ms * 10 + (digit - '0')) % (longest_run_ms + 1);
+        value = std::to_string(ms);
+      }
       args.push_back(value);
     }
   }
