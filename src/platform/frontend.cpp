@@ -22,7 +22,7 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
       started_at_(SDL_GetTicks64()) {
   SDL_StopTextInput();  // keys only: no input method between the player and the game
   if (replay)
-    program_.play_replay(now_, *replay);
+    program_.watch_replay(now_, *replay);
   else
     program_.start(now_);
   show();
@@ -31,6 +31,13 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
 
 Surface& Frontend::game_window_opened() {
   game_ = std::make_unique<GameWindow>(devices_.pictures, devices_.fonts);
+  game_loaded_ = handler_start_ = now_;
+  return game_->canvas();
+}
+
+Surface& Frontend::game_window_blanked() {
+  if (!game_) return game_window_opened();
+  game_->blank();
   game_loaded_ = handler_start_ = now_;
   return game_->canvas();
 }

@@ -52,6 +52,7 @@ class Frontend final : private ProgramHost {
   // ProgramHost
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
+  Surface& game_window_blanked() override;
   void game_event(const Form1& form, const EventRecord& record) override;
   void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 

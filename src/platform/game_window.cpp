@@ -56,6 +56,10 @@ bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRe
 
 bool GameWindow::show(const ProgramView& view, const ViewChanges& changes, bool whole) {
   const bool first = !shown_;
+  if (view.caption != caption_) {
+    caption_ = view.caption;
+    SDL_SetWindowTitle(window(), caption_.c_str());
+  }
   if (first) window_.show();
   whole = whole || first || redraw_;
   // Only what changed is drawn anew: a step of the glouton or a chaser is two cells.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/canvas.h"
 #include "platform/controls.h"
@@ -22,6 +23,8 @@ class GameWindow {
   GameWindow(const Pictures& pictures, const Fonts& fonts);
 
   Surface& canvas() { return canvas_; }
+  // The canvas blank again, for a game that starts anew in this window.
+  void blank() { canvas_.clear(); }
   SDL_Window* window() const { return window_.window(); }
   Uint32 id() const { return window_.id(); }
   void toggle_fullscreen() { window_.toggle_fullscreen(); }
@@ -49,6 +52,7 @@ class GameWindow {
   PixelRect score_caption_place_, highs_caption_place_;
   TexturePtr button_up_, button_down_;
   ShownBox score_, best_;
+  std::string caption_{window_caption};
   bool shown_ = false;
   bool redraw_ = false;  // exposed or resized, or the button changed its look
 };
