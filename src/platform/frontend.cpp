@@ -15,6 +15,7 @@
 #include "platform/push_button.h"
 #include "platform/scaled_window.h"
 #include "platform/title_screen.h"
+#include "platform/touch.h"
 #include "ports/keys.h"
 
 namespace glouton::platform {
@@ -63,6 +64,15 @@ class Frontend final : private ProgramHost {
   void handle_title(const SDL_Event& e);
   void handle_game(const SDL_Event& e);
   void key_down(const SDL_KeyboardEvent& key);
+  // A key press of the game, from the keyboard or standing for one.
+  void press_key(int code, int place, bool repeat, Comfort comfort);
+  void finger(const SDL_TouchFingerEvent& f);
+
+ public:
+  // A key the page's buttons stand for, handled with the next wake's events.
+  void press(int code) { presses_.push_back(code); }
+
+ private:
   void show_box();
   void stop_replay() {
     replay_stopped_ = true;
@@ -91,6 +101,8 @@ class Frontend final : private ProgramHost {
   std::int64_t handler_start_ = 0;
   bool replay_stopped_ = false;
   bool redraw_ = false;  // a window was exposed or resized, or a button changed its look
+  TouchSteering touch_;
+  std::vector<int> presses_;
 };
 
 Surface& Frontend::game_window_opened() {
@@ -121,7 +133,13 @@ int Frontend::wait_timeout() const {
 
 void Frontend::key_down(const SDL_KeyboardEvent& key) {
   const bool repeat = key.repeat != 0;
-  const Comfort comfort = comfort_of(key.keysym.sym, key.keysym.mod, repeat);
+  const bool num_lock = (key.keysym.mod & KMOD_NUM) != 0;
+  const int code = virtual_key_code(key.keysym.sym, key.keysym.scancode, num_lock);
+  const int place = key.keysym.scancode > SDL_SCANCODE_UNKNOWN ? key.keysym.scancode : -1;
+  press_key(code, place, repeat, comfort_of(key.keysym.sym, key.keysym.mod, repeat));
+}
+
+void Frontend::press_key(int code, int place, bool repeat, Comfort comfort) {
   switch (comfort) {
     case Comfort::fullscreen:
       if (game_)
@@ -135,15 +153,35 @@ void Frontend::key_down(const SDL_KeyboardEvent& key) {
     case Comfort::none:
       break;
   }
-  const bool num_lock = (key.keysym.mod & KMOD_NUM) != 0;
-  const int code = virtual_key_code(key.keysym.sym, key.keysym.scancode, num_lock);
   if (player_) {
     // A replay shown: the player's Escape ends it, and no other key counts.
     if (code == key_escape && !repeat) stop_replay();
     return;
   }
-  const int place = key.keysym.scancode > SDL_SCANCODE_UNKNOWN ? key.keysym.scancode : -1;
   program_.key(now_, KeyInput{code, place, repeat, comfort != Comfort::none});
+}
+
+void Frontend::finger(const SDL_TouchFingerEvent& f) {
+  GameView& g = *game_;
+  // SDL gives the finger's place as a share of the window: in CSS pixels.
+  int w = 0, h = 0;
+  SDL_GetWindowSize(g.screen.window(), &w, &h);
+  const double fx = f.x * static_cast<double>(w), fy = f.y * static_cast<double>(h);
+  const double ratio = css_pixel_ratio();
+  const double x = fx / ratio, y = fy / ratio;
+  const auto id = static_cast<std::int64_t>(f.fingerId);
+  std::optional<int> code;
+  if (f.type == SDL_FINGERDOWN)
+    code = touch_.down(id, x, y, f.timestamp);
+  else if (f.type == SDL_FINGERMOTION)
+    code = touch_.move(id, x, y, f.timestamp);
+  else
+    code = touch_.up(id, x, y, f.timestamp);
+  if (!code) return;
+  // A tap on "CC" is its click: SDL makes mouse events of the touch as well.
+  const Point at = g.screen.to_canvas(static_cast<int>(fx), static_cast<int>(fy));
+  if (*code == key_space && g.screen.on_button(at)) return;
+  press_key(*code, -1, false, Comfort::none);
 }
 
 void Frontend::handle_title(const SDL_Event& e) {
@@ -194,6 +232,11 @@ void Frontend::handle_game(const SDL_Event& e) {
       break;
     case SDL_KEYUP:
       program_.key_released(static_cast<int>(e.key.keysym.scancode));
+      break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+      finger(e.tfinger);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -329,6 +372,10 @@ bool Frontend::wake() {
   sound_.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
+  // The page's buttons, after the events that came before them.
+  for (std::size_t i = 0; i < presses_.size() && running(); ++i)
+    press_key(presses_[i], -1, false, presses_[i] == 'M' ? Comfort::mute : Comfort::none);
+  presses_.clear();
   if (running()) {
     if (player_)
       player_->advance(now_);
@@ -358,6 +405,10 @@ ProgramRun::~ProgramRun() = default;
 
 bool ProgramRun::wake() {
   return parts_->frontend.wake();
+}
+
+void ProgramRun::press(int code) {
+  parts_->frontend.press(code);
 }
 
 int ProgramRun::wait_timeout() const {

@@ -47,6 +47,10 @@ class ProgramRun {
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
   bool wake();
+  // A press of the key of that virtual code (ports/keys.h; 77 M, 27 Escape),
+  // as if from the keyboard, what the window does for comfort included; it
+  // is handled at the next wake. The page's "Son" and "Quitter" buttons.
+  void press(int code);
   int wait_timeout() const;
   bool running() const;
 
