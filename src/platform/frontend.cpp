@@ -236,7 +236,8 @@ void Frontend::handle_game(const SDL_Event& e) {
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
     case SDL_FINGERUP:
-      finger(e.tfinger);
+      // In a page every window of the canvas hears each touch: the game's only.
+      if (e.tfinger.windowID == g.screen.window_id()) finger(e.tfinger);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

@@ -72,6 +72,11 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   // In a page the window's size is the canvas's in device pixels, set by
   // fit_page(): SDL's own HiDPI canvas would draw in CSS pixels only.
   const Uint32 flags = SDL_WINDOW_HIDDEN;
+  // The page's windows share one canvas, and SDL listens to it for each:
+  // every key and touch would come once per window, a hidden title's too.
+  // The newest window, the one shown, listens alone. (In a page the title
+  // never shows again after the game window: Escape ends the program.)
+  EM_ASM({ JSEvents.removeAllHandlersOnTarget(Module['canvas']); });
 #else
   const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
 #endif
