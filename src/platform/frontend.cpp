@@ -53,7 +53,10 @@ class Frontend final : private ProgramHost {
  private:
   // ProgramHost
   Surface& game_window_opened() override;
-  void game_window_closed() override { game_.reset(); }
+  void game_window_closed() override {
+    game_.reset();
+    touch_.cancel();
+  }
   void game_event(const Form1& form, const EventRecord& record) override;
   void replay_line(std::string_view line) override {
     if (hooks_.replay_line) hooks_.replay_line(line);
@@ -236,7 +239,7 @@ void Frontend::handle_game(const SDL_Event& e) {
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
     case SDL_FINGERUP:
-      // In a page every window of the canvas hears each touch: the game's only.
+      // Touches of another window (the title, hidden) are not the game's.
       if (e.tfinger.windowID == g.screen.window_id()) finger(e.tfinger);
       break;
     case SDL_MOUSEBUTTONDOWN:
@@ -373,7 +376,7 @@ bool Frontend::wake() {
   sound_.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
-  // The page's buttons, after the events that came before them.
+  // The page's buttons, after the events that came before them ('M', 77: the sound switch).
   for (std::size_t i = 0; i < presses_.size() && running(); ++i)
     press_key(presses_[i], -1, false, presses_[i] == 'M' ? Comfort::mute : Comfort::none);
   presses_.clear();

@@ -329,6 +329,18 @@ async function phone(d, url, [name, width, height, fit]) {
     return s.ev === 'key' && s.key === 32 && s.dir[0] === 0 && s.dir[1] === 0;
   }, null, 3000) || (await keys()).at(-1) === 32, `phone ${name}: a tap stops`, `last keys ${(await keys()).slice(-3)}`);
 
+  // A tap on "CC" (27 x 19 pixels at -2, 1 of the game window) is its click: the box, no space bar.
+  const box = new Promise((resolve) => page.once('dialog', (dialog) => {
+    resolve(dialog.message());
+    dialog.accept();
+  }));
+  const before = (await keys()).length;
+  await page.touchscreen.tap(...cssPoint(maze, 11, 10));
+  const message = await Promise.race([box, sleep(3000)]);
+  await sleep(200);
+  check(!!message && (await keys()).length === before, `phone ${name}: a tap on "CC" opens its box, and is no key`,
+        `${message}`);
+
   // From the touch to its key's handler (trace wall, on the page's clock).
   const delays = await d.evaluate(() => {
     const lines = window.gloutonTrace.map((l) => JSON.parse(l));
@@ -433,8 +445,10 @@ async function offline(d) {
       // The old cache goes as the new worker activates, meanwhile.
       await waitFor(o, async () => (await caches.keys()).length === 1, null, 10000);
       const left = await o.evaluate(() => caches.keys());
+      const state = await o.evaluate(() => [window.gloutonTitleFrames, window.gloutonBuild,
+                                            document.querySelector('meta[name=glouton-build]')?.content]);
       check(replaced && left.length === 1, 'after a reload the second build plays, page and script, and the old cache is gone',
-            `caches ${left}`);
+            `caches ${left}; title frames, script, page: ${state}`);
     } finally {
       await o.page.close();
       await context.close();
