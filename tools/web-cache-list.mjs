@@ -1,7 +1,10 @@
 #!/usr/bin/env node
 // Writes the service worker of a built page: DIR/sw.js, from web/sw.js, with
 // the list of the page's files and their SHA-256, and the cache's name made
-// from them. Run it last, once every file of the page is in DIR.
+// from them; and stamps that build's name in DIR/index.html (its
+// <meta name="glouton-build">), with which the page asks for its other files.
+// Run it last, once every file of the page is in DIR (before any
+// precompressed copy is made of index.html).
 //   node tools/web-cache-list.mjs DIR            every file of DIR (a folder of the page's files only)
 //   node tools/web-cache-list.mjs DIR FILE...    only these files of DIR
 // Precompressed copies (.gz, .br) are left out: the browser asks for the file itself.
@@ -30,14 +33,24 @@ async function everyFile(folder) {
 const names = (asked.length ? asked : await everyFile(dir))
   .filter((name) => name !== 'sw.js' && !/\.(gz|br)$/.test(name))
   .sort();
-const files = {};
+// The page's stamp, blank while the build's name is made from the files.
+const stamp = /(<meta name="glouton-build" content=")[^"]*(">)/;
+const stamped = (html, id) => html.replace(stamp, `$1${id}$2`);
 const build = createHash('sha256').update(template);
 for (const name of names) {
-  const body = await readFile(join(dir, name));
-  files[name] = createHash('sha256').update(body).digest('hex');
-  build.update(`${name}\0${files[name]}\n`);
+  let body = await readFile(join(dir, name));
+  if (name === 'index.html') body = Buffer.from(stamped(body.toString('utf8'), ''));
+  build.update(`${name}\0${createHash('sha256').update(body).digest('hex')}\n`);
 }
 const id = build.digest('hex').slice(0, 16);
+if (names.includes('index.html')) {
+  const page = (await readFile(join(dir, 'index.html'), 'utf8'));
+  if (!stamp.test(page)) throw new Error('index.html has no <meta name="glouton-build">');
+  await writeFile(join(dir, 'index.html'), stamped(page, id));
+}
+const files = {};
+for (const name of names)
+  files[name] = createHash('sha256').update(await readFile(join(dir, name))).digest('hex');
 const worker = template.replace("'@BUILD@'", JSON.stringify(id))
   .replace("'@FILES@'", JSON.stringify(files, null, 2));
 await writeFile(join(dir, 'sw.js'), worker);

@@ -5,7 +5,9 @@
 //
 // A new build is fetched in the background and waits (no skipWaiting here):
 // the page asks it to take over only as it starts, before it loads any of the
-// game's files (web/index.html), so one page never mixes two builds.
+// game's files (web/index.html). The page asks for each file with its
+// build's name, so one page never mixes two builds even when a worker takes
+// over as it loads.
 'use strict';
 const BUILD = '@BUILD@';
 // Each file of the build, relative to this one, with its SHA-256.
@@ -51,18 +53,27 @@ self.addEventListener('activate', (event) => {
   })());
 });
 
+// The page asks for its files with its build's name (glouton.js?build=...):
+// each from that build's cache. A build whose cache is gone (a newer one took
+// over as the page loaded) gets no file of another: the page starts again.
 self.addEventListener('fetch', (event) => {
   const request = event.request;
   if (request.method !== 'GET') return;
   const url = new URL(request.url);
+  const asked = url.searchParams.get('build');
   url.search = '';
   url.hash = '';
   let name = listed.get(url.href);
   // The page itself, by its folder's address, with or without ?trace.
   if (!name && request.mode === 'navigate' && url.href === here('./')) name = 'index.html';
   if (!name) return;
+  const build = request.mode === 'navigate' || !asked ? BUILD : asked;
   event.respondWith((async () => {
-    const cached = await caches.match(here(name), { cacheName: CACHE });
-    return cached || fetch(request);
+    const cache = `glouton-${build}`;
+    const cached = (await caches.has(cache)) && (await caches.match(here(name), { cacheName: cache }));
+    if (cached) return cached;
+    if (build === BUILD) return fetch(request);
+    return new Response(`${name} of build ${build} is gone: start again\n`,
+                        { status: 503, headers: { 'Content-Type': 'text/plain' } });
   })());
 });
