@@ -3,11 +3,12 @@
 // cut. tools/web-cache-list.mjs writes the build's copy of this file with the
 // list below filled in; any change of any file makes a new worker.
 //
-// A new build is fetched in the background and waits (no skipWaiting here):
-// the page asks it to take over only as it starts, before it loads any of the
-// game's files (web/index.html). The page asks for each file with its
-// build's name, so one page never mixes two builds even when a worker takes
-// over as it loads.
+// A new build is fetched in the background, checked, and takes over at once
+// (skipWaiting): pages started from then on are the new build's. A page asks
+// for each of its files with its build's name (glouton.js?build=...), and
+// gets that build's file or none: a page that was loading as the worker took
+// over, and whose build's cache is gone, starts again (web/index.html). So
+// one page never mixes two builds' files.
 'use strict';
 const BUILD = '@BUILD@';
 // Each file of the build, relative to this one, with its SHA-256.
@@ -35,14 +36,11 @@ self.addEventListener('install', (event) => {
       if ((await sha256(body)) !== hash) throw new Error(`${name} is not this build's`);
       await cache.put(here(name), response);
     }
+    await self.skipWaiting();
   })().catch(async (e) => {
     await caches.delete(CACHE);
     throw e;
   }));
-});
-
-self.addEventListener('message', (event) => {
-  if (event.data === 'take-over') self.skipWaiting();
 });
 
 // Older builds' caches go as this one takes over.
