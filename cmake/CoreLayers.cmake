@@ -21,4 +21,4 @@ set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_core ${reach})
 glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp USES glouton_core)
 
 # The screen's arithmetic that every frontend shares, with no SDL.
-glouton_layer(screen SOURCES fit.cpp USES glouton_ports)
+glouton_layer(screen SOURCES fit.cpp touch.cpp USES glouton_ports)

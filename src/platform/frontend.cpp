@@ -145,19 +145,16 @@ bool Frontend::wake() {
   devices_.sound.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
+  // The page's buttons, after the events that came before them.
+  for (std::size_t i = 0; i < presses_.size() && running(); ++i)
+    key(presses_[i], -1, false, presses_[i] == 'M' ? Comfort::mute : Comfort::none);
+  presses_.clear();
   if (running()) {
     program_.advance(now_);
     show();
   }
   if (hooks_.woke) hooks_.woke();
   return running();
-}
-
-void Frontend::press(int code) {
-  const Comfort comfort = code == 'M'   ? Comfort::mute
-                          : code == 122 ? Comfort::fullscreen
-                                        : Comfort::none;
-  key(code, -1, false, comfort);
 }
 
 void play(Devices& devices, const FrontendHooks& hooks, const std::vector<ReplayStep>* replay) {
