@@ -16,6 +16,8 @@ PACKAGES := $(shell grep -v '^\#' packages.txt)
 WINDOWS_BUILD ?= build-windows
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
+# make web-serve ADDR=0.0.0.0 serves the page to the local network (a phone); never the default.
+ADDR ?= 127.0.0.1
 
 .PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve soak
 
@@ -67,9 +69,9 @@ web: deps
 	JOBS=$(JOBS) tools/cross/build-web.sh $(WEB_BUILD)
 	@ls -l $(WEB_BUILD)/index.html $(WEB_BUILD)/glouton.js $(WEB_BUILD)/glouton.wasm $(WEB_BUILD)/glouton.data
 
-# Serves the page at http://127.0.0.1:$(WEB_PORT)/ until Ctrl+C.
+# Serves the page at http://$(ADDR):$(WEB_PORT)/ until Ctrl+C.
 web-serve: web
-	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
+	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT) $(ADDR)
 
 # The Debian package, $(DEB_BUILD)/glouton_VERSION_ARCH.deb, from its own
 # Release build laid out for /usr/games.

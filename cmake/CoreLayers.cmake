@@ -9,7 +9,8 @@ glouton_layer(player SOURCES glouton.cpp USES glouton_game)
 glouton_layer(chasers SOURCES tete.cpp USES glouton_capture glouton_game)
 glouton_layer(title SOURCES form2.cpp USES glouton_game)
 glouton_layer(program
-  SOURCES event_order.cpp program.cpp window_flow.cpp replay.cpp text_fields.cpp trace.cpp
+  SOURCES event_order.cpp program.cpp window_flow.cpp replay.cpp replay_viewer.cpp text_fields.cpp
+          trace.cpp
   USES glouton_player glouton_chasers glouton_capture glouton_title glouton_game)
 # Everything a frontend drives.
 add_library(glouton_core INTERFACE)
@@ -17,7 +18,7 @@ target_link_libraries(glouton_core INTERFACE glouton_program)
 get_property(reach GLOBAL PROPERTY GLOUTON_REACH_glouton_program)
 set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_core ${reach})
 # The simulator: the core on a virtual clock.
-glouton_layer(sim SOURCES key_script.cpp simulation.cpp cli.cpp USES glouton_core)
+glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp USES glouton_core)
 
 # The screen's arithmetic that every frontend shares, with no SDL.
-glouton_layer(screen SOURCES fit.cpp USES glouton_ports)
+glouton_layer(screen SOURCES fit.cpp touch.cpp USES glouton_ports)

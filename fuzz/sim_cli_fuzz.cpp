@@ -1,5 +1,6 @@
 // libFuzzer harness for glouton-sim's command line, key script on standard input:
 // status 0 with a trace (or asked-for usage), or 2 with one line on standard error.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -35,14 +36,18 @@ std::vector<std::string> arguments(std::string_view part) {
   std::vector<std::string> args = {"--until", "2000", "--keys", "-"};
   for (std::size_t i = 0; i < given.size(); ++i) {
     std::string arg = given[i];
-    if (arg == "--trace") arg = "--quiet";
+    // No file is written where the input says.
+    if (arg == "--trace" || arg == "--record") arg = "--quiet";
     args.push_back(arg);
     if ((arg == "--keys" || arg == "--until") && i + 1 < given.size()) {
       std::string value = given[++i];
       if (arg == "--keys") value = "-";
-      if (arg == "--until" && all_digits(value) && value.size() <= 18 &&
-          std::stoll(value) > longest_run_ms)
-        value = std::to_string(std::stoll(value) % (longest_run_ms + 1));
+      // Any number of digits, leading zeros too, comes down to a short run.
+      if (arg == "--until" && all_digits(value)) {
+        std::int64_t ms = 0;
+        for (const char digit : value) ms = (ms * 10 + (digit - '0')) % (longest_run_ms + 1);
+        value = std::to_string(ms);
+      }
       args.push_back(value);
     }
   }

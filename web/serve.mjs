@@ -1,16 +1,19 @@
 // Serves the page's folder (build-web) on 127.0.0.1, as `make web-serve` and
-// the browser test do: node web/serve.mjs [DIR] [PORT]. Nothing but files.
+// the browser test do: node web/serve.mjs [DIR] [PORT] [ADDR]. Nothing but
+// files. ADDR 0.0.0.0 lets a phone on the same network try the page; a phone
+// installs it (the service worker) only from HTTPS or localhost.
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const types = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.data': 'application/octet-stream',
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
+  '.wasm': 'application/wasm', '.data': 'application/octet-stream',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
-export function serve(dir, port = 8000) {
+export function serve(dir, port = 8000, addr = '127.0.0.1') {
   const server = createServer(async (req, res) => {
     try {
       // normalize() of a path from "/" cannot climb out of the folder.
@@ -27,13 +30,19 @@ export function serve(dir, port = 8000) {
   });
   return new Promise((resolve, reject) => {
     server.once('error', reject);
-    server.listen(port, '127.0.0.1', () => resolve(server));
+    server.listen(port, addr, () => resolve(server));
   });
 }
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const dir = process.argv[2] || 'build-web';
   const port = Number(process.argv[3] || 8000);
-  await serve(dir, port);
-  console.log(`Glouton: http://127.0.0.1:${port}/ (Ctrl+C stops)`);
+  const addr = process.argv[4] || '127.0.0.1';
+  await serve(dir, port, addr);
+  const { networkInterfaces } = await import('node:os');
+  const hosts = addr === '0.0.0.0'
+    ? Object.values(networkInterfaces()).flat().filter((i) => i.family === 'IPv4').map((i) => i.address)
+    : [addr];
+  for (const host of hosts) console.log(`Glouton: http://${host}:${port}/`);
+  console.log('Ctrl+C stops');
 }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -91,9 +90,11 @@ int main(int argc, char** argv) {
   std::vector<glouton::ReplayStep> replay;
   if (options.replay) {
     std::ifstream in(*options.replay, std::ios::binary);
-    std::string text;
-    if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in || in.bad()) {
+    // One byte past the size limit is enough for the reader to refuse it.
+    std::string text(glouton::replay_size_limit + 1, '\0');
+    if (in) in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in ? text.size() : in.gcount()));
+    if (in.bad() || (!in && !in.eof())) {
       std::fprintf(stderr, "glouton: cannot read the replay %s\n", options.replay->c_str());
       return 2;
     }

@@ -13,7 +13,8 @@ inline constexpr const char* usage =
     "Plays Glouton in its window. Arrows steer, Escape quits.\n"
     "  --trace FILE   write one JSON line per handled event to FILE\n"
     "  --record FILE  write a replay of the game windows to FILE\n"
-    "  --replay FILE  show a recorded game at real speed (Escape ends it)\n"
+    "  --replay FILE  watch a recorded game: Right/Left faster/slower, Space hold,\n"
+    "                 Home, 1..9, End jump (start, 10..90 %, end), Escape quits\n"
     "  --help, --version\n";
 
 enum class Action { play, help, version };

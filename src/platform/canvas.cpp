@@ -20,6 +20,10 @@ Canvas::Canvas(const Pictures& pictures)
   if (!surface_)
     throw StartupError(std::string("cannot make the drawing surface: ") + SDL_GetError());
   SDL_SetSurfaceBlendMode(surface_.get(), SDL_BLENDMODE_NONE);
+  clear();
+}
+
+void Canvas::clear() {
   SDL_FillRect(surface_.get(), nullptr, SDL_MapRGB(surface_->format, 0, 0, 255));
   changed_ = SDL_Rect{0, 0, canvas_width, canvas_height};
 }

@@ -22,6 +22,8 @@ class Canvas final : public Surface {
   explicit Canvas(const Pictures& pictures);
 
   void PaintPicture(Picture picture, int x, int y) override;
+  // Blank again, as made.
+  void clear();
 
   const SDL_Surface& pixels() const { return *surface_; }
   // The part painted since the last call, if any.

@@ -22,7 +22,7 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
       started_at_(SDL_GetTicks64()) {
   SDL_StopTextInput();  // keys only: no input method between the player and the game
   if (replay)
-    program_.play_replay(now_, *replay);
+    program_.watch_replay(now_, *replay);
   else
     program_.start(now_);
   show();
@@ -31,6 +31,13 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
 
 Surface& Frontend::game_window_opened() {
   game_ = std::make_unique<GameWindow>(devices_.pictures, devices_.fonts);
+  game_loaded_ = handler_start_ = now_;
+  return game_->canvas();
+}
+
+Surface& Frontend::game_window_blanked() {
+  if (!game_) return game_window_opened();
+  game_->blank();
   game_loaded_ = handler_start_ = now_;
   return game_->canvas();
 }
@@ -138,19 +145,16 @@ bool Frontend::wake() {
   devices_.sound.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
+  // The page's buttons, after the events that came before them.
+  for (std::size_t i = 0; i < presses_.size() && running(); ++i)
+    key(presses_[i], -1, false, presses_[i] == 'M' ? Comfort::mute : Comfort::none);
+  presses_.clear();
   if (running()) {
     program_.advance(now_);
     show();
   }
   if (hooks_.woke) hooks_.woke();
   return running();
-}
-
-void Frontend::press(int code) {
-  const Comfort comfort = code == 'M'   ? Comfort::mute
-                          : code == 122 ? Comfort::fullscreen
-                                        : Comfort::none;
-  key(code, -1, false, comfort);
 }
 
 void play(Devices& devices, const FrontendHooks& hooks, const std::vector<ReplayStep>* replay) {

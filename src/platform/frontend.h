@@ -44,14 +44,16 @@ class Frontend final : private ProgramHost {
   // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
   bool running() const { return !program_.ended(); }
-  // A key pressed as the keyboard would press it, comforts included (the
-  // page's buttons and touch).
-  void press(int code);
+  // A press of the key of that virtual code (ports/keys.h; 77 M, 27 Escape),
+  // as if from the keyboard, what the window does for comfort included; it
+  // is handled with the next wake's events. The page's "Son" and "Quitter".
+  void press(int code) { presses_.push_back(code); }
 
  private:
   // ProgramHost
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
+  Surface& game_window_blanked() override;
   void game_event(const Form1& form, const EventRecord& record) override;
   void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 
@@ -71,6 +73,7 @@ class Frontend final : private ProgramHost {
   std::int64_t now_ = 0;          // the real time of the wake being handled
   std::int64_t game_loaded_ = 0;  // the real time the game window loaded
   std::int64_t handler_start_ = 0;
+  std::vector<int> presses_;  // press() since the last wake
 };
 
 // The desktop's loop: runs the program until it ends, asleep between wakes.

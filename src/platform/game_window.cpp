@@ -1,6 +1,7 @@
 #include "platform/game_window.h"
 
 #include "platform/controls.h"
+#include "ports/keys.h"
 
 namespace glouton::platform {
 
@@ -32,6 +33,10 @@ GameWindow::GameWindow(const Pictures& pictures, const Fonts& fonts)
 }
 
 void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) {
+  if (e.type == SDL_FINGERDOWN || e.type == SDL_FINGERMOTION || e.type == SDL_FINGERUP) {
+    if (e.tfinger.windowID == id()) finger(e.tfinger, program, now);
+    return;
+  }
   if (e.type == SDL_WINDOWEVENT && e.window.windowID == id()) {
     if (needs_redraw(e.window)) redraw_ = true;
     if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.close(now);
@@ -41,6 +46,27 @@ void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) 
       e, id(), [this](int x, int y) { return window_.on(to_pixels(command1_place), x, y); });
   if (out.redraw) redraw_ = true;
   if (out.clicked) program.cc_clicked(now);
+}
+
+void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::int64_t now) {
+  // SDL gives the finger's place as a share of the window: in CSS pixels.
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window(), &w, &h);
+  const double fx = f.x * static_cast<double>(w), fy = f.y * static_cast<double>(h);
+  const double ratio = css_pixel_ratio();
+  const double x = fx / ratio, y = fy / ratio;
+  const auto finger = static_cast<std::int64_t>(f.fingerId);
+  std::optional<int> code;
+  if (f.type == SDL_FINGERDOWN)
+    code = touch_.down(finger, x, y, f.timestamp);
+  else if (f.type == SDL_FINGERMOTION)
+    code = touch_.move(finger, x, y, f.timestamp);
+  else
+    code = touch_.up(finger, x, y, f.timestamp);
+  // A tap on "CC" is its click: SDL makes mouse events of the touch as well.
+  const auto px = static_cast<int>(fx), py = static_cast<int>(fy);
+  if (!code || (*code == key_space && window_.on(to_pixels(command1_place), px, py))) return;
+  program.key(now, KeyInput{*code});
 }
 
 bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRect& place,
@@ -56,6 +82,10 @@ bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRe
 
 bool GameWindow::show(const ProgramView& view, const ViewChanges& changes, bool whole) {
   const bool first = !shown_;
+  if (view.caption != caption_) {
+    caption_ = view.caption;
+    SDL_SetWindowTitle(window(), caption_.c_str());
+  }
   if (first) window_.show();
   whole = whole || first || redraw_;
   // Only what changed is drawn anew: a step of the glouton or a chaser is two cells.

@@ -5,6 +5,11 @@
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 #endif
 
 #include "audio/warn.h"
@@ -27,9 +32,24 @@ bool needs_redraw(const SDL_WindowEvent& event) {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// The page's windows: they share its one canvas, and follow its size.
+std::vector<ScaledWindow*> page_windows;
+#endif
+
 // Room left for the window's frame and title bar when choosing the scale.
 constexpr int frame_allowance_w = 16;
 constexpr int frame_allowance_h = 64;
+
+// In a page the canvas takes a phone's screen as well as a desktop's: where no
+// whole scale fills 90 % of its room (a phone held upright fills 55 % at 1x,
+// held sideways 77 % at 2x), a fractional one fills it. From 9x up a whole
+// scale always fills 90 %. A desktop window keeps its whole scale, bars and all.
+#ifdef __EMSCRIPTEN__
+constexpr int min_fill = 90;
+#else
+constexpr int min_fill = 0;
+#endif
 
 int initial_scale(int content_w, int content_h) {
   SDL_Rect usable{};
@@ -48,11 +68,27 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   const int k = initial_scale(w_, h_);
   // On a HiDPI screen the window is as large in points, and drawn in all its
   // pixels: the canvas's scale comes from the pixels, and stays sharp.
-  window_.reset(
-      SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w_ * k, h_ * k,
-                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
+#ifdef __EMSCRIPTEN__
+  // In a page the window's size is the canvas's in device pixels, set by
+  // fit_page(): SDL's own HiDPI canvas would draw in CSS pixels only.
+  const Uint32 flags = SDL_WINDOW_HIDDEN;
+  // The page's windows share one canvas, and SDL listens to it for each:
+  // every key and touch would come once per window, a hidden title's too.
+  // The newest window, the one shown, listens alone. (In a page the title
+  // never shows again after the game window: Escape ends the program.)
+  EM_ASM({ JSEvents.removeAllHandlersOnTarget(Module['canvas']); });
+#else
+  const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+#endif
+  window_.reset(SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w_ * k,
+                                 h_ * k, flags));
   if (!window_) throw StartupError(std::string("cannot open ") + what + ": " + SDL_GetError());
+#ifdef __EMSCRIPTEN__
+  page_windows.push_back(this);
+  fit_page();
+#else
   SDL_SetWindowMinimumSize(window_.get(), w_, h_);
+#endif
   if (icon) SDL_SetWindowIcon(window_.get(), icon);
 
   renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
@@ -65,6 +101,40 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   SDL_RendererInfo info{};
   keeps_frame_ = SDL_GetRendererInfo(renderer_.get(), &info) == 0 && info.name &&
                  std::string_view(info.name) == "software";
+}
+
+ScaledWindow::~ScaledWindow() {
+#ifdef __EMSCRIPTEN__
+  page_windows.erase(std::remove(page_windows.begin(), page_windows.end(), this),
+                     page_windows.end());
+#endif
+}
+
+#ifdef __EMSCRIPTEN__
+void ScaledWindow::fit_page() {
+  double css_w = 0, css_h = 0;
+  if (emscripten_get_element_css_size("#canvas", &css_w, &css_h) != EMSCRIPTEN_RESULT_SUCCESS)
+    return;
+  const double ratio = emscripten_get_device_pixel_ratio();
+  const int w = std::max(1, static_cast<int>(std::lround(css_w * ratio)));
+  const int h = std::max(1, static_cast<int>(std::lround(css_h * ratio)));
+  int now_w = 0, now_h = 0;
+  SDL_GetWindowSize(window_.get(), &now_w, &now_h);
+  // SDL then sends SDL_WINDOWEVENT_SIZE_CHANGED, and the window is drawn anew.
+  if (w != now_w || h != now_h) SDL_SetWindowSize(window_.get(), w, h);
+}
+
+void fit_page_windows() {
+  for (ScaledWindow* window : page_windows) window->fit_page();
+}
+#endif
+
+double css_pixel_ratio() {
+#ifdef __EMSCRIPTEN__
+  return emscripten_get_device_pixel_ratio();
+#else
+  return 1;  // a desktop window counts in points already
+#endif
 }
 
 TexturePtr ScaledWindow::make_texture(SDL_Surface* surface) const {
@@ -88,12 +158,14 @@ View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {
   SDL_Renderer* r = renderer_.get();
   Size output{w_, h_};
   SDL_GetRendererOutputSize(r, &output.w, &output.h);
-  const View v = fit_view(w_, h_, output.w, output.h);
+  const View v = fit_view(w_, h_, output.w, output.h, min_fill);
   const bool same_size = drawn_at_ && drawn_at_->w == output.w && drawn_at_->h == output.h;
   const SDL_Rect asked = part ? SDL_Rect{part->x, part->y, part->w, part->h} : SDL_Rect{};
   const SDL_Rect content{0, 0, w_, h_};
   SDL_Rect src{};
-  if (part && keeps_frame_ && same_size && SDL_IntersectRect(&asked, &content, &src)) {
+  // At a fractional scale a part stretched alone could sample its pixels
+  // unlike the whole: such frames are drawn whole.
+  if (part && keeps_frame_ && same_size && v.whole() && SDL_IntersectRect(&asked, &content, &src)) {
     // The rest of the window shows the last frame still: no bars, no clear.
     const PixelRect out = v.to_output({src.x, src.y, src.w, src.h});
     const SDL_Rect dest{out.x, out.y, out.w, out.h};
@@ -149,7 +221,7 @@ Point ScaledWindow::to_content(int window_x, int window_y) const {
   Size window, output;
   SDL_GetWindowSize(window_.get(), &window.w, &window.h);
   SDL_GetRendererOutputSize(renderer_.get(), &output.w, &output.h);
-  return window_to_canvas(w_, h_, window, output, {window_x, window_y});
+  return window_to_canvas(w_, h_, window, output, {window_x, window_y}, min_fill);
 }
 
 }  // namespace glouton::platform

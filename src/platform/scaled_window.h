@@ -17,6 +17,10 @@ inline constexpr const char* window_caption = "Glouton";
 // scale is worked out anew as the window is drawn.
 bool needs_redraw(const SDL_WindowEvent& event);
 
+// Window units for one CSS pixel: the device's pixel ratio in a page, whose
+// windows count in device pixels; 1 on the desktop, whose windows count in points.
+double css_pixel_ratio();
+
 class ScaledWindow {
  public:
   // Opens the window hidden, at the largest whole scale of the content that
@@ -24,6 +28,9 @@ class ScaledWindow {
   // Throws StartupError when SDL cannot make it.
   ScaledWindow(const char* caption, int content_w, int content_h, SDL_Surface* icon,
                const char* what);
+  ~ScaledWindow();
+  ScaledWindow(const ScaledWindow&) = delete;
+  ScaledWindow& operator=(const ScaledWindow&) = delete;
 
   SDL_Window* window() const { return window_.get(); }
   Uint32 id() const { return SDL_GetWindowID(window_.get()); }
@@ -60,6 +67,11 @@ class ScaledWindow {
     return in_content(p) && place.contains(p.x, p.y);
   }
 
+#ifdef __EMSCRIPTEN__
+  // In a page: the window takes the canvas's CSS box in device pixels.
+  void fit_page();
+#endif
+
  private:
   int w_, h_;
   WindowPtr window_;
@@ -70,5 +82,11 @@ class ScaledWindow {
   bool keeps_frame_ = false;
   std::optional<Size> drawn_at_;  // the output size of the last frame drawn whole
 };
+
+#ifdef __EMSCRIPTEN__
+// Fits every window of the page to the canvas's box, when the page changed
+// size (a turned phone, fullscreen, the browser's bars): the page wakes call it.
+void fit_page_windows();
+#endif
 
 }  // namespace glouton::platform

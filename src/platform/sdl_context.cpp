@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <string_view>
 
@@ -39,6 +40,10 @@ SdlContext::SdlContext() {
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   guard_x11_wakeups();
+  // X11 takes a window's title through the C library's character type: a
+  // UTF-8 one carries the replay viewer's "—" and "×" (the "C" one drops the
+  // whole title). Only LC_CTYPE: numbers are still written the C way.
+  if (!std::setlocale(LC_CTYPE, "C.UTF-8")) std::setlocale(LC_CTYPE, "");
   const bool driver_chosen = set(std::getenv("SDL_VIDEODRIVER"));
   const bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
   const char* driver = video ? SDL_GetCurrentVideoDriver() : nullptr;

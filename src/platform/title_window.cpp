@@ -37,6 +37,10 @@ void TitleWindow::handle(const SDL_Event& e, Program& program, std::int64_t now)
 
 bool TitleWindow::show(const ProgramView& view, const ViewChanges& changes) {
   if (changes.face || !shown_) drawing_.place_face(view.face_left, view.face_top);
+  if (view.caption != caption_) {
+    caption_ = view.caption;
+    SDL_SetWindowTitle(window_.window(), caption_.c_str());
+  }
   const bool again = !shown_;
   if (again) {
     window_.show();

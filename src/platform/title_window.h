@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/fonts.h"
 #include "platform/pictures.h"
@@ -36,6 +37,7 @@ class TitleWindow {
   TitleDrawing drawing_;
   PushButton button_;  // "GO !"
   TexturePtr button_up_, button_down_;
+  std::string caption_{window_caption};
   bool shown_ = false;
   bool redraw_ = false;  // exposed or resized, or the button changed its look
 };

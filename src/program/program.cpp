@@ -28,6 +28,26 @@ class Program::BoxRequest final : public Dialogs {
   std::optional<InformationBox> box;
 };
 
+// The sound a watched replay's game windows play through: cues pass only
+// while the viewer lets them (at ×1, not during a jump).
+class Program::SoundGate final : public SoundDevice {
+ public:
+  explicit SoundGate(SoundDevice& out) : out_(out) {}
+  void open() override { out_.open(); }
+  void close() override { out_.close(); }
+  void beep() override {
+    if (open_) out_.beep();
+  }
+  void play(const std::string& file, bool hold) override {
+    if (open_) out_.play(file, hold);
+  }
+  void let_through(bool open) { open_ = open; }
+
+ private:
+  SoundDevice& out_;
+  bool open_ = true;
+};
+
 Program::Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, bool record)
     : host_(host),
       sound_(sound),
@@ -69,6 +89,47 @@ void Program::play_replay(std::int64_t now, std::vector<ReplayStep> steps) {
   advance(now);
 }
 
+void Program::watch_replay(std::int64_t now, std::vector<ReplayStep> steps) {
+  steps = steps_to_watch(std::move(steps));
+  gate_ = std::make_unique<SoundGate>(sound_);
+  viewer_.emplace(replay_length(steps), now);
+  // The viewer's steps run on the replay's own time, from 0.
+  replay_.emplace(std::move(steps), 0);
+  if (replay_->done(false)) replay_stopped_ = true;
+  advance(now);
+}
+
+void Program::watch_key(std::int64_t now, int code) {
+  const ViewerCommand command = viewer_->key(now, code);
+  if (command.kind == ViewerCommand::Kind::quit) return stop_replay();
+  if (command.kind == ViewerCommand::Kind::jump) jump(now, command.target);
+  gate_->let_through(viewer_->sounds());
+}
+
+void Program::jump(std::int64_t now, std::int64_t target) {
+  silent_ = true;
+  gate_->let_through(false);
+  sound_.close();  // what plays or waits to play belongs to the moment left
+  // The run is played again from its start: the windows it had are dropped
+  // as they stand, with no unload.
+  box_->box.reset();
+  game_.reset();
+  ended_game_.reset();
+  flow_.restart();
+  replay_->restart(0);
+  play_due(target);
+  silent_ = false;
+  viewer_->jumped(now, target);
+}
+
+void Program::play_due(std::int64_t until) {
+  while (!replay_stopped_) {
+    const auto due = replay_->take_due(until, flow_.ended());
+    if (!due) break;
+    play(due->first, due->second);
+  }
+}
+
 void Program::stop_replay() {
   replay_stopped_ = true;
   if (!game_) return;
@@ -83,11 +144,15 @@ void Program::open_game_window(std::int64_t now) {
   box_->box.reset();
   held_.reset();
   ended_game_.reset();
+  // A watched replay keeps its one window on the screen from game to game.
+  Surface& surface =
+      viewer_ && host_window_ ? host_.game_window_blanked() : host_.game_window_opened();
+  host_window_ = true;
   game_ = std::make_unique<GameWindow>(
-      host_.game_window_opened(), sound_, *box_,
+      surface, viewer_ ? *gate_ : sound_, *box_,
       [this](const EventRecord& record) {
         if (recorder_) recorder_->handler_ran();
-        host_.game_event(game_->form, record);
+        if (!silent_) host_.game_event(game_->form, record);
       },
       now);
   flow_.memory.hand_to(game_->form);
@@ -154,7 +219,9 @@ void Program::go(std::int64_t now) {
 
 void Program::key(std::int64_t now, const KeyInput& key) {
   if (replay_) {
-    if (key.code == key_escape && !key.repeat) stop_replay();
+    if (key.repeat || key.comfort) return;
+    if (viewer_) return watch_key(now, key.code);
+    if (key.code == key_escape) stop_replay();
     return;
   }
   if (flow_.showing() == Showing::title) {
@@ -221,22 +288,17 @@ void Program::game_ended(GameEnd end) {
   if (recorder_) recorder_->end_wake();
   flow_.memory.keep_from(game_->form);
   ended_game_ = std::move(game_);
-  host_.game_window_closed();
+  if (!viewer_ || replay_stopped_) {
+    host_window_ = false;
+    host_.game_window_closed();
+  }
   flow_.game_ended(end);
 }
 
 void Program::advance(std::int64_t now) {
-  if (replay_) return play_due_steps(now);
+  if (replay_) return play_due(viewer_ ? viewer_->reached(now) : now);
   if (flow_.showing() == Showing::title) return title_wake(now);
   wake(now);
-}
-
-void Program::play_due_steps(std::int64_t now) {
-  while (!replay_stopped_) {
-    const auto due = replay_->take_due(now, flow_.ended());
-    if (!due) return;
-    play(due->first, due->second);
-  }
 }
 
 void Program::title_wake(std::int64_t now) {
@@ -247,7 +309,11 @@ void Program::title_wake(std::int64_t now) {
 }
 
 std::optional<std::int64_t> Program::next_wake() const {
-  if (replay_) return replay_stopped_ ? std::nullopt : replay_->next_at(flow_.ended());
+  if (replay_) {
+    if (replay_stopped_) return std::nullopt;
+    const std::optional<std::int64_t> next = replay_->next_at(flow_.ended());
+    return viewer_ ? viewer_->wake_at(next) : next;
+  }
   if (flow_.showing() == Showing::title)
     return title_.Timer1.Enabled() ? std::optional(title_origin_ + title_.Timer1.due())
                                    : std::nullopt;
@@ -266,13 +332,16 @@ ViewChanges Program::take_changes() {
   now.face_left = title_.image1_left;
   now.face_top = title_.image1_top;
   now.box = information_box();
+  now.caption = viewer_ ? viewer_->caption() : std::string(program_caption);
   const bool all = !view_taken_;
   view_taken_ = true;
   const ViewChanges changes{
-      all || now.window != view_.window, all || now.score != view_.score,
+      all || now.window != view_.window,
+      all || now.score != view_.score,
       all || now.best != view_.best,
       all || now.face_left != view_.face_left || now.face_top != view_.face_top,
-      all || now.box != view_.box};
+      all || now.box != view_.box,
+      all || now.caption != view_.caption};
   view_ = std::move(now);
   return changes;
 }

@@ -17,6 +17,7 @@
 #include "program/event_order.h"
 #include "program/program_view.h"
 #include "program/replay.h"
+#include "program/replay_viewer.h"
 #include "program/window_flow.h"
 #include "title/form2.h"
 
@@ -30,6 +31,12 @@ class ProgramHost {
   virtual Surface& game_window_opened() = 0;
   // The game window is gone (its frame closed, Escape, the program's end).
   virtual void game_window_closed() {}
+  // A watched replay goes on in the game window open now, or jumped: the
+  // same window's surface, blank again.
+  virtual Surface& game_window_blanked() {
+    game_window_closed();
+    return game_window_opened();
+  }
   // After every handled event of a game window (the trace).
   virtual void game_event(const Form1&, const EventRecord&) {}
   // One whole line of the replay (without its line end), when recording.
@@ -65,6 +72,10 @@ class Program {
   // at its own time. The player's inputs do not reach it: Escape, or closing
   // the window or the session, ends it.
   void play_replay(std::int64_t now, std::vector<ReplayStep> steps);
+  // A recorded run shown to a viewer from `now` (program/replay_viewer.h):
+  // its keys steer the viewer, not the game, and the last moment stays on
+  // the screen until Escape, or closing the window or the session.
+  void watch_replay(std::int64_t now, std::vector<ReplayStep> steps);
 
   // Inputs, each at the frontend's time `now`, never earlier than the last one.
   void key(std::int64_t now, const KeyInput& key);
@@ -83,7 +94,8 @@ class Program {
   // while nothing is due (the box is open, the program has ended).
   std::optional<std::int64_t> next_wake() const;
   bool ended() const {
-    return replay_ ? replay_stopped_ || replay_->done(flow_.ended()) : flow_.ended();
+    if (replay_) return replay_stopped_ || (!viewer_ && replay_->done(flow_.ended()));
+    return flow_.ended();
   }
 
   // What the windows show besides their paints, as of the last take_changes().
@@ -101,13 +113,13 @@ class Program {
  private:
   struct GameWindow;
   class BoxRequest;
+  class SoundGate;
 
   // The one way a game window's input goes in, from the player or a replay.
   void play(std::int64_t now, const ReplayStep& step);
   // The end of a wake: every timer due by `now` runs.
   void wake(std::int64_t now);
   void title_wake(std::int64_t now);
-  void play_due_steps(std::int64_t now);
   void go(std::int64_t now);
   void open_game_window(std::int64_t now);
   void game_key(std::int64_t now, int code);
@@ -115,6 +127,10 @@ class Program {
   void game_ended(GameEnd end);
   void end_game_if_unloaded();
   void stop_replay();
+  void play_due(std::int64_t until);
+  void watch_key(std::int64_t now, int code);
+  // Plays the replay again from its start, silently, up to `target`.
+  void jump(std::int64_t now, std::int64_t target);
   std::optional<InformationBox> information_box() const;
 
   ProgramHost& host_;
@@ -131,6 +147,11 @@ class Program {
   std::bitset<512> held_;                   // key places down since the last loss of focus
   std::optional<ReplayPlayer> replay_;
   bool replay_stopped_ = false;
+  // Watched: the replay's pace and the cues it lets through.
+  std::optional<ReplayViewer> viewer_;
+  std::unique_ptr<SoundGate> gate_;
+  bool silent_ = false;       // a jump plays: the host hears of no event
+  bool host_window_ = false;  // the host has a game window open
   ProgramView view_;
   bool view_taken_ = false;
 };

@@ -1,7 +1,7 @@
 // What the windows show besides their paints, as the program core tells a
-// frontend: which window shows, the game's two text boxes, the title's face
-// and the "CC" box the game asks for. A frontend draws from this and from
-// the paints alone; it never reads the game's state.
+// frontend: which window shows, the windows' title, the game's two text
+// boxes, the title's face and the "CC" box the game asks for. A frontend
+// draws from this and from the paints alone; it never reads the game's state.
 #pragma once
 
 #include <optional>
@@ -26,10 +26,13 @@ struct InformationBox {
   bool operator==(const InformationBox&) const = default;
 };
 
+inline constexpr std::string_view program_caption = "Glouton";
+
 struct ProgramView {
   Showing window = Showing::nothing;
-  TextBoxView score;  // Text1
-  TextBoxView best;   // Text3, the best score
+  std::string caption{program_caption};  // the windows' title
+  TextBoxView score;                     // Text1
+  TextBoxView best;                      // Text3, the best score
   // Image1, the title's face: its top-left corner in twips.
   int face_left = face_design_left;
   int face_top = face_design_top;
@@ -43,7 +46,8 @@ struct ViewChanges {
   bool best = false;
   bool face = false;
   bool box = false;
-  bool any() const { return window || score || best || face || box; }
+  bool caption = false;
+  bool any() const { return window || score || best || face || box || caption; }
   bool operator==(const ViewChanges&) const = default;
 };
 

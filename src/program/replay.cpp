@@ -1,5 +1,7 @@
 #include "program/replay.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "ports/keys.h"
@@ -16,14 +18,24 @@ ReplayResult parse_replay(std::string_view text) {
                    std::string(why);
     return result;
   };
+  if (text.size() > replay_size_limit)
+    return fail("over the size limit of " + std::to_string(replay_size_limit >> 20) +
+                " MiB: not played");
   enum class Window { none, open, program_ended } window = Window::none;
   std::int64_t last_time = 0;
 
   while (const std::optional<std::string_view> line = lines.next()) {
     if (!lines.ended()) return fail("the line is cut short (no line end)");
     if (lines.number() == 1) {
-      if (*line != replay_header)
+      if (*line != replay_header) {
+        const std::string_view rest = line->substr(std::min(line->size(), replay_format.size()));
+        const auto version = parse_digits(rest, 1000000);
+        if (line->substr(0, replay_format.size()) == replay_format && version &&
+            *version > replay_version)
+          return fail("made by a newer version of the game (format " + std::to_string(*version) +
+                      "; this one reads " + std::to_string(replay_version) + ")");
         return fail("not a replay: the first line must be '" + std::string(replay_header) + "'");
+      }
       continue;
     }
     const std::vector<std::string_view> fields = split_fields(*line);
@@ -100,6 +112,27 @@ std::string write_replay(const std::vector<ReplayStep>& steps) {
   }
   recorder.end_wake();
   return text;
+}
+
+std::vector<ReplayStep> steps_to_watch(std::vector<ReplayStep> steps) {
+  const auto last = std::find_if(steps.rbegin(), steps.rend(),
+                                 [](const ReplayStep& s) { return s.input != Input::wake; });
+  if (last == steps.rend()) return steps;
+  const bool ends = last->input == Input::quit || last->input == Input::close ||
+                    (last->input == Input::key && last->code == key_escape);
+  if (ends) steps.erase(std::prev(last.base()), steps.end());
+  return steps;
+}
+
+std::int64_t replay_length(const std::vector<ReplayStep>& steps) {
+  std::int64_t origin = 0, last = 0;
+  for (const ReplayStep& step : steps) {
+    if (step.input == Input::load)
+      origin = last;
+    else
+      last = origin + step.t;
+  }
+  return last;
 }
 
 bool ReplayPlayer::done(bool program_ended) const {

@@ -15,6 +15,12 @@
 namespace glouton {
 
 inline constexpr std::string_view replay_header = "glouton-replay 1";
+inline constexpr std::string_view replay_format = "glouton-replay ";
+inline constexpr int replay_version = 1;
+// The largest replay read, in bytes: 16 MiB holds over a day of play (a
+// recorded game writes about 9 kB a minute), and stays a small load for a
+// page or a phone: a longer one is refused before it is read whole.
+inline constexpr std::size_t replay_size_limit = 16u << 20;
 
 // One input of a replay at `t` ms of its game window's clock. A `wake` ends
 // the line of a wake: the program runs what is due at its time.
@@ -57,6 +63,12 @@ class ReplayRecorder {
 // The whole text of a replay of these steps, as the recorder writes it.
 std::string write_replay(const std::vector<ReplayStep>& steps);
 
+// The steps a viewer plays: all but the input that ended the program or its
+// last window, so that the last moment stays on the screen.
+std::vector<ReplayStep> steps_to_watch(std::vector<ReplayStep> steps);
+// The time of a replay's last step, its game windows played one after the other.
+std::int64_t replay_length(const std::vector<ReplayStep>& steps);
+
 // Where a replay stands as it plays on the program's clock: each game window
 // loads as the one before it ended, and each step of a window comes at its
 // load's time plus its own.
@@ -65,6 +77,12 @@ class ReplayPlayer {
   // `start`: the program's time of the first load.
   ReplayPlayer(std::vector<ReplayStep> steps, std::int64_t start)
       : steps_(std::move(steps)), origin_(start), last_(start) {}
+
+  // Back to the first step, its first load at `start`.
+  void restart(std::int64_t start) {
+    next_ = 0;
+    origin_ = last_ = start;
+  }
 
   // All is played, or the program ended with no window to load after it.
   bool done(bool program_ended) const;

@@ -16,6 +16,12 @@ void WindowFlow::start_without_title() {
   showing_ = Showing::game;
 }
 
+void WindowFlow::restart() {
+  showing_ = Showing::nothing;
+  started_ = titled_ = false;
+  memory = RunMemory{};
+}
+
 void WindowFlow::title_handled() {
   if (showing_ != Showing::title || !title_.go_pressed) return;
   // Taken: a later "GO !" asks again.

@@ -34,6 +34,8 @@ class WindowFlow {
   // The title window's frame was closed, or the session ends: its unload runs.
   void title_closed();
   void game_ended(GameEnd end);
+  // As before the program started, the best score forgotten (a replay's jump).
+  void restart();
 
   Showing showing() const { return showing_; }
   bool ended() const { return started_ && showing_ == Showing::nothing; }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <limits>
@@ -10,6 +11,7 @@
 
 #include "program/text_fields.h"
 #include "sim/simulation.h"
+#include "sim/summary.h"
 
 #ifndef GLOUTON_VERSION
 #define GLOUTON_VERSION "0"
@@ -21,10 +23,14 @@ namespace {
 
 constexpr const char* usage =
     "usage: glouton-sim [--keys FILE] [--until MS] [--paints] [--quiet] [--trace FILE]\n"
+    "                   [--record FILE]\n"
     "       glouton-sim --replay FILE [--paints] [--quiet] [--trace FILE]\n"
+    "       glouton-sim --replay FILE --summary\n"
     "Plays the game window on a virtual clock and prints one JSON line per event.\n"
     "  --keys FILE   key script, one 'MS KEY' per line ('-' reads standard input)\n"
     "  --replay FILE a replay written by 'glouton --record', played to its end\n"
+    "  --summary     print only one line: score, best, levels, lives, time, keys, hash\n"
+    "  --record FILE write the run as a replay ('glouton --replay FILE' shows it)\n"
     "  --until MS    last simulated millisecond handled (default 60000)\n"
     "  --paints      list the pictures painted by every event\n"
     "  --quiet       print only the last line\n"
@@ -37,13 +43,20 @@ struct Options {
   std::optional<std::int64_t> until;
   bool paints = false;
   bool quiet = false;
+  bool summary = false;
   std::optional<std::string> trace;
+  std::optional<std::string> record;
 };
 
 // False when the stream cannot be read to its end (a folder, a read error).
+// Reading stops one byte past the replay's size limit: the reader says why
+// the text is refused without holding a file of any size.
 bool read_all(std::istream& in, std::string& text) {
   try {
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    char block[65536];
+    while (text.size() <= replay_size_limit && in.read(block, sizeof block))
+      text.append(block, sizeof block);
+    if (text.size() <= replay_size_limit) text.append(block, static_cast<std::size_t>(in.gcount()));
   } catch (const std::ios_base::failure&) {
     return false;
   }
@@ -82,7 +95,10 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
       options.paints = true;
     } else if (arg == "--quiet") {
       options.quiet = true;
-    } else if (arg == "--keys" || arg == "--replay" || arg == "--trace" || arg == "--until") {
+    } else if (arg == "--summary") {
+      options.summary = true;
+    } else if (arg == "--keys" || arg == "--replay" || arg == "--trace" || arg == "--until" ||
+               arg == "--record") {
       const std::string* v = value();
       if (!v) return bad(arg + " needs a value");
       if (arg == "--keys") {
@@ -91,6 +107,8 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
         options.replay = *v;
       } else if (arg == "--trace") {
         options.trace = *v;
+      } else if (arg == "--record") {
+        options.record = *v;
       } else {
         const auto until = parse_digits(*v, std::numeric_limits<std::int64_t>::max());
         if (!until) return bad("--until takes whole milliseconds, not " + glouton::quoted(*v));
@@ -103,6 +121,9 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
 
   if (options.replay && (options.keys || options.until))
     return bad("--replay plays the whole replay: no --keys or --until with it");
+  if (options.replay && options.record) return bad("--record and --replay do not go together");
+  if (options.summary && (!options.replay || options.paints || options.quiet || options.trace))
+    return bad("--summary goes with --replay alone");
   // Reads and parses a script or a replay: false after telling why it is bad.
   std::string error;
   auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
@@ -131,15 +152,31 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
       return bad("cannot write the trace to " + glouton::quoted(*options.trace, 400));
   }
   std::ostream& trace = options.trace ? static_cast<std::ostream&>(trace_file) : out;
+  std::ofstream record_file;
+  std::function<void(std::string_view)> record_line;
+  if (options.record) {
+    record_file.open(*options.record, std::ios::binary | std::ios::trunc);
+    if (!record_file)
+      return bad("cannot write the replay to " + glouton::quoted(*options.record, 400));
+    record_file << replay_header << '\n';
+    record_line = [&record_file](std::string_view l) { record_file << l << '\n'; };
+  }
 
-  Simulation sim(options.paints);
+  Simulation sim(options.paints, record_line);
+  ReplaySummary summary;
+  int level = 0;
   std::string line;
   // --quiet keeps only the last event; its line is written from the final state.
   std::optional<EventRecord> last;
   std::vector<Paint> last_paints;
   const Simulation::Listener listener = [&](const Form1& f, const EventRecord& record,
                                             std::vector<Paint>&& paints) {
-    if (options.quiet) {
+    if (options.summary) {
+      // Levels cleared: every rise of the level within a game window's game.
+      if (record.ev != Event::load && f.niveau > level) summary.levels += f.niveau - level;
+      level = f.niveau;
+    }
+    if (options.quiet || options.summary) {
       last = record;
       last_paints = std::move(paints);
       return;
@@ -149,9 +186,29 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     trace << line;
   };
   if (options.replay)
-    sim.replay(replay.steps, listener);
+    summary.time = sim.replay(replay.steps, listener);
   else
     sim.run(script.events, options.until.value_or(60000), listener);
+  if (options.summary) {
+    const Form1& f = sim.form();
+    line.clear();
+    if (last) append_trace_line(line, f, *last);
+    summary.score = f.score;
+    summary.best = f.meilleur_score;
+    summary.lives = f.vies;
+    for (const ReplayStep& step : replay.steps) summary.keys += step.input == Input::key ? 1 : 0;
+    summary.hash = final_state_hash(line, f);
+    out << summary_line(summary);
+    out.flush();
+    return out ? 0 : 1;
+  }
+  if (record_file.is_open()) {
+    record_file.flush();
+    if (!record_file) {
+      err << "glouton-sim: writing the replay failed\n";
+      return 1;
+    }
+  }
   if (options.quiet && last) {
     line.clear();
     append_trace_line(line, sim.form(), *last, options.paints ? &last_paints : nullptr);

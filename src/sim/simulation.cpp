@@ -5,8 +5,10 @@
 
 namespace glouton {
 
-Simulation::Simulation(bool record_paints)
-    : surface_(record_paints), program_(*this, sound_, music_) {}
+Simulation::Simulation(bool record_paints, std::function<void(std::string_view)> replay_line)
+    : replay_line_(std::move(replay_line)),
+      surface_(record_paints),
+      program_(*this, sound_, music_, static_cast<bool>(replay_line_)) {}
 
 void Simulation::game_event(const Form1& f, const EventRecord& record) {
   if (*listener_) (*listener_)(f, record, surface_.take());
@@ -28,10 +30,11 @@ void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
   }
 }
 
-void Simulation::replay(const std::vector<ReplayStep>& steps, const Listener& listener) {
+std::int64_t Simulation::replay(const std::vector<ReplayStep>& steps, const Listener& listener) {
   listener_ = &listener;
   program_.play_replay(0, steps);
   while (const std::optional<std::int64_t> t = program_.next_wake()) program_.advance(*t);
+  return replay_length(steps);
 }
 
 }  // namespace glouton

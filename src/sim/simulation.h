@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "game/form1.h"
@@ -39,13 +40,16 @@ class Simulation final : private ProgramHost {
   // Called after every handled event, with the paints of that event.
   using Listener = std::function<void(const Form1&, const EventRecord&, std::vector<Paint>&&)>;
 
-  explicit Simulation(bool record_paints = false);
+  // `replay_line`, when set, takes the replay of the run, line by line.
+  explicit Simulation(bool record_paints = false,
+                      std::function<void(std::string_view)> replay_line = {});
 
   // Loads the window at 0 and plays until `until` (events at exactly `until`
   // are handled) or until Escape ends the program.
   void run(const std::vector<KeyEvent>& keys, std::int64_t until, const Listener& listener = {});
-  // Plays a replay's game windows to their end.
-  void replay(const std::vector<ReplayStep>& steps, const Listener& listener = {});
+  // Plays a replay's game windows to their end; returns the time of its last
+  // wake, its windows one after the other.
+  std::int64_t replay(const std::vector<ReplayStep>& steps, const Listener& listener = {});
 
   // The last game window's state, which outlives its unload.
   const Form1& form() const { return *program_.last_game(); }
@@ -53,7 +57,9 @@ class Simulation final : private ProgramHost {
  private:
   Surface& game_window_opened() override { return surface_; }
   void game_event(const Form1& f, const EventRecord& record) override;
+  void replay_line(std::string_view line) override { replay_line_(line); }
 
+  std::function<void(std::string_view)> replay_line_;
   RecordingSurface surface_;
   SilentDevice sound_;
   SilentMusic music_;

@@ -1,7 +1,8 @@
 // glouton in a web page: the same platform and program core as the desktop,
 // woken by the browser's timeouts instead of a loop of its own. The
 // page (web/index.html) sizes the canvas, owns fullscreen and shows the end
-// card; it calls glouton_start() again for "Rejouer".
+// card; it calls glouton_start() again for "Rejouer", and glouton_press()
+// for its "Son" and "Quitter" buttons.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <emscripten.h>
@@ -12,6 +13,7 @@
 
 #include "platform/devices.h"
 #include "platform/frontend.h"
+#include "platform/scaled_window.h"
 #include "program/trace.h"
 
 namespace {
@@ -46,6 +48,8 @@ std::unique_ptr<platform::Frontend> run;
 
 void wake() {
   if (!run) return;
+  // The page may have changed size: a turned phone, fullscreen, the browser's bars.
+  platform::fit_page_windows();
   const bool still = run->wake();
   // Cues asked for while the sound is held back are dropped, not played late;
   // the music waits at its beginning and starts with the sound.
@@ -75,6 +79,17 @@ void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
 
 }  // namespace
 
+// A key press from the page, as if from the keyboard: 77 (M) for "Son", 27
+// (Escape) for "Quitter".
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_press(int code) {
+  if (run) run->press(code);
+}
+
+// Whether the M key's switch has the sound on, for the "Son" button's look.
+extern "C" EMSCRIPTEN_KEEPALIVE int glouton_sound_on() {
+  return devices && !devices->sound_switch.muted() ? 1 : 0;
+}
+
 // A fresh run of the program, as a new program would start: the title window.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
@@ -88,6 +103,7 @@ int main() {
   devices = new Devices;  // the page's: never let go
   if (trace_asked() != 0) hooks.event = trace_event;
   hooks.title_first_frame = [] { tell_page("gloutonTitleShown"); };
+  hooks.game_first_frame = [] { tell_page("gloutonGameShown"); };
   glouton_start();
   return 0;
 }

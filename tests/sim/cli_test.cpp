@@ -128,7 +128,9 @@ TEST(KeyScript, BadLinesNameTheirLineNumber) {
 TEST(Replay, BadFilesNameTheirLineAndPlayNothing) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "replay:1: "},
-      {"glouton-replay 2\n", "replay:1: "},
+      {"glouton-replay 2\n", "replay:1: made by a newer version of the game (format 2;"},
+      {"\x89PNG\r\n\x1a\n", "replay:1: not a replay"},
+      {"glouton-replay 1\nload\n100 key 37\n2OO\n", "replay:4: bad time"},
       {"glouton-replay 1\n100\n", "replay:2: "},
       {"glouton-replay 1\nload\n200\n100 key 37\n", "replay:4: "},
       {"glouton-replay 1\nload\n100 key\n", "replay:3: "},
@@ -140,6 +142,9 @@ TEST(Replay, BadFilesNameTheirLineAndPlayNothing) {
       {"glouton-replay 1\nload\n\n", "replay:3: "},
       {"glouton-replay 1\nload\n100 key 37", "replay:3: "},
   };
+  std::string huge = std::string(replay_header) + "\nload\n";
+  while (huge.size() <= replay_size_limit) huge += "100\n";
+  EXPECT_EQ(parse_replay(huge).error, "replay:1: over the size limit of 16 MiB: not played");
   for (const auto& [text, prefix] : cases)
     expect_refused("--replay", text, parse_replay(text).error, prefix);
 }
@@ -156,6 +161,23 @@ TEST(Replay, PlaysEachWindowFromItsLoadWithTheBestScoreCarried) {
   EXPECT_NE(run.out.find(std::string("\n") + first_line), std::string::npos)
       << "a second load at 0";
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 5);
+}
+
+TEST(Replay, SummaryIsOneLineThatChangesWithTheRun) {
+  const std::string replay = "glouton-replay 1\nload\n50 key 37\n100\n200\n300\n400 key 27\n";
+  const std::string summary = sim({"--replay", "-", "--summary"}, replay).out;
+  EXPECT_EQ(summary,
+            "{\"score\":10,\"best\":0,\"levels\":0,\"lives\":3,\"time\":400,\"keys\":2,"
+            "\"hash\":\"fnv1a64:50fa8db249231020\"}\n");
+  std::string other = replay;
+  other.replace(other.find("key 37"), 6, "key 39");
+  const std::string other_summary = sim({"--replay", "-", "--summary"}, other).out;
+  EXPECT_NE(other_summary.substr(other_summary.find("fnv1a64")),
+            summary.substr(summary.find("fnv1a64")))
+      << "the glouton went the other way";
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--summary"}, {"--replay", "-", "--summary", "--quiet"}})
+    EXPECT_EQ(sim(args, replay).status, 2);
 }
 
 TEST(KeyScript, GoodScripts) {

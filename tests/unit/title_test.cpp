@@ -213,7 +213,7 @@ TEST_F(ProgramTest, LosingTheFocusDropsTheRepeatsOfKeysHeldDown) {
 }
 
 TEST_F(ProgramTest, TheViewTellsWhatChangedSinceTheFrontendLastAsked) {
-  const ViewChanges all{true, true, true, true, true};
+  const ViewChanges all{true, true, true, true, true, true};
   const struct {
     const char* what;
     std::function<void()> act;

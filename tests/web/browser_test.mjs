@@ -1,24 +1,125 @@
-// The page in Debian's headless chromium: the title's pixels, Enter and the
-// maze's pixels, the arrows that move the glouton and raise the score (read
-// from window.gloutonTrace), the audio running after a gesture, Escape's end
-// card and "Rejouer" back to the title.
-//   node browser_test.mjs BUILD_WEB_DIR NPM_DIR SOURCE_DIR
-// NPM_DIR holds the node_modules that package-lock.json pins.
+// The page in one browser engine, one table for all of them: the title's
+// pixels, Enter and the maze, the arrows that steer and raise the score (read
+// from window.gloutonTrace), Escape's end card and "Rejouer"; where the engine
+// gives it, fullscreen, the audio after a gesture, and touch. Chromium also
+// plays it as a phone (portrait and landscape) and installed, offline.
+//   node browser_test.mjs ENGINE BUILD_WEB_DIR NPM_DIR SOURCE_DIR
+// ENGINE: chromium, firefox or webkit. NPM_DIR holds the node_modules that
+// package-lock.json pins. A missing browser fails, naming its package.
+import { spawn } from 'node:child_process';
+import { existsSync } from 'node:fs';
+import { cp, mkdir, mkdtemp, readFile, rm, symlink, unlink, writeFile } from 'node:fs/promises';
+import { once } from 'node:events';
+import { createServer } from 'node:net';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 
-const [dir, npmDir, sourceDir] = process.argv.slice(2);
-const puppeteer = createRequire(`${npmDir}/`)('puppeteer-core');
+const [engineName, dir, npmDir, sourceDir] = process.argv.slice(2);
+const need = createRequire(`${npmDir}/`);
 const { serve } = await import(`${sourceDir}/web/serve.mjs`);
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 let failures = 0;
 function check(ok, what, detail = '') {
   console.log(`${ok ? 'ok' : 'FAIL'}: ${what}${detail ? ' (' + detail + ')' : ''}`);
   if (!ok) failures++;
+  return ok;
+}
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// A driver: goto, evaluate(fn, arg), key(name, 'down'|'up'|'press'),
+// click(selector), clickAt(x, y) in CSS pixels, close(); `page` for puppeteer.
+async function puppeteerDriver(product, executablePath) {
+  const puppeteer = need('puppeteer-core');
+  const browser = await puppeteer.launch({
+    browser: product, executablePath, headless: true,
+    args: product === 'chrome' ? ['--no-sandbox', '--autoplay-policy=user-gesture-required'] : [],
+  });
+  const open = async (context = browser) => {
+    const page = await context.newPage();
+    page.on('pageerror', (e) => check(false, 'no error in the page', e.message));
+    return {
+      page, browser,
+      goto: (url) => page.goto(url),
+      evaluate: (fn, arg) => page.evaluate(fn, arg),
+      key: (name, how) => (how === 'down' ? page.keyboard.down(name)
+        : how === 'up' ? page.keyboard.up(name) : page.keyboard.press(name)),
+      click: (selector) => page.click(selector),
+      clickAt: (x, y) => page.mouse.click(x, y),
+      open,
+      close: () => browser.close(),
+    };
+  };
+  return open();
 }
 
-// In the page: the canvas's non-black box, its whole scale for content of
-// W x H pixels, how many k x k blocks are not of one colour (a blurred or
-// fractional scale), and the colours at content points.
+// WebKitGTK's own WebDriver (WebKitWebDriver) drives its MiniBrowser under a
+// private Xvfb; selenium-webdriver speaks to it.
+async function webkitDriver(binary) {
+  const { Builder, Key, Origin } = need('selenium-webdriver');
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1100x24', '-nolisten', 'tcp'],
+                     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+  const display = await new Promise((resolve, reject) => {
+    xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
+    xvfb.once('exit', () => reject(new Error('Xvfb did not start')));
+  });
+  // A free port, from the system.
+  const probe = createServer().listen(0, '127.0.0.1');
+  await once(probe, 'listening');
+  const port = probe.address().port;
+  probe.close();
+  const server = spawn('WebKitWebDriver', [`--port=${port}`], { env: { ...process.env, DISPLAY: display },
+                                                                stdio: 'ignore' });
+  const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+  let driver;
+  for (let tries = 0; !driver; tries++) {
+    await sleep(300);  // until the driver listens
+    driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
+      browserName: 'MiniBrowser',
+      'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] },
+    }).build().catch((e) => { if (tries >= 30) throw e; });
+  }
+  await driver.manage().window().setRect({ width: 1500, height: 1000 }).catch(() => {});
+  const keys = { Enter: Key.ENTER, Escape: Key.ESCAPE, ArrowLeft: Key.ARROW_LEFT };
+  return {
+    goto: (url) => driver.get(url),
+    evaluate: (fn, arg) => driver.executeScript(`return (${fn}).apply(null, arguments)`, arg),
+    key: (name, how) => {
+      const a = driver.actions();
+      return (how === 'down' ? a.keyDown(keys[name]) : how === 'up' ? a.keyUp(keys[name])
+        : a.keyDown(keys[name]).keyUp(keys[name])).perform();
+    },
+    click: async (selector) => (await driver.findElement({ css: selector })).click(),
+    clickAt: (x, y) => driver.actions().move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT })
+      .click().perform(),
+    close: async () => { await driver.quit().catch(() => {}); server.kill(); xvfb.kill(); },
+  };
+}
+
+// The engines. `has` is what their automation gives besides keys and pixels.
+const engines = {
+  chromium: { binary: process.env.CHROMIUM || '/usr/bin/chromium', package: 'chromium',
+              open: (b) => puppeteerDriver('chrome', b),
+              has: ['fullscreen', 'audio', 'click', 'escape', 'phone', 'offline'] },
+  firefox: { binary: '/usr/bin/firefox-esr', package: 'firefox-esr',
+             // Its touch actions fail here (NS_ERROR_ILLEGAL_VALUE in synthesizeTouchAtPoint).
+             open: (b) => puppeteerDriver('firefox', b), has: ['click', 'escape'] },
+  webkit: { binary: '/usr/bin/WebKitWebDriver', package: 'webkit2gtk-driver',
+            open: (b) => webkitDriver(b), has: ['escape'] },
+};
+const engine = engines[engineName];
+if (!engine) {
+  console.error(`unknown engine ${engineName}: ${Object.keys(engines).join(', ')}`);
+  process.exit(2);
+}
+if (!existsSync(engine.binary)) {
+  check(false, `${engineName} is installed`, `no ${engine.binary}: apt-get install ${engine.package} (make deps)`);
+  process.exit(1);
+}
+const has = (what) => engine.has.includes(what);
+
+// In the page: the canvas's non-black box, its scale for content of W x H
+// pixels, how many blocks of a whole scale are not of one colour (a blurred
+// picture), the colours at content points, and CSS pixels per canvas pixel.
 function inspect([w, h, points]) {
   const canvas = document.getElementById('canvas');
   const { width, height } = canvas;
@@ -27,8 +128,13 @@ function inspect([w, h, points]) {
   let x0 = width, y0 = height, x1 = -1, y1 = -1;
   for (let y = 0; y < height; y++)
     for (let x = 0; x < width; x++) {
-      const [r, g, b] = at(x, y);
-      if (r + g + b > 0) { x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); }
+      const i = 4 * (y * width + x);
+      if (data[i] + data[i + 1] + data[i + 2] > 0) {
+        if (x < x0) x0 = x;
+        if (x > x1) x1 = x;
+        if (y < y0) y0 = y;
+        y1 = y;
+      }
     }
   const box = { x: x0, y: y0, w: x1 - x0 + 1, h: y1 - y0 + 1 };
   const k = box.w / w;
@@ -42,106 +148,338 @@ function inspect([w, h, points]) {
             if (at(x0 + cx * k + dx, y0 + cy * k + dy).join() !== first) { blurred++; dy = dx = k; }
       }
   const colours = points.map(([x, y]) => at(x0 + Math.floor((x + 0.5) * k), y0 + Math.floor((y + 0.5) * k)));
-  return { width, height, box, k, blurred, colours };
+  const css = canvas.getBoundingClientRect();
+  return { width, height, box, k, blurred, colours, cssPerPixel: css.width / width, left: css.left, top: css.top,
+           screen: [innerWidth * devicePixelRatio, innerHeight * devicePixelRatio] };
 }
+// A content point of what shows, in the page's CSS pixels.
+const cssPoint = (seen, x, y) => [seen.left + (seen.box.x + (x + 0.5) * seen.k) * seen.cssPerPixel,
+                                  seen.top + (seen.box.y + (y + 0.5) * seen.k) * seen.cssPerPixel];
 
 const red = ([r, g, b]) => r > 200 && g < 60 && b < 60;
 const yellow = ([r, g, b]) => r > 200 && g > 200 && b < 80;
 const blue = ([r, g, b]) => b > 150 && r < 60 && g < 60;
+const titleSize = [706, 468];
+const mazeSize = [644, 448];
+const titleLooks = [[[3, 3], 'the red window', red], [[181, 150], 'the yellow title label', yellow]];
+const mazeLooks = [[[2, 200], 'the blue ground', blue], [[322, 33], 'the white of a wall tile', (c) => c.every((v) => v > 230)]];
 
-async function shows(page, what, w, h, points, tests) {
-  const seen = await page.evaluate(inspect, [w, h, points]);
+// The page's rule: the largest whole scale that fits, sharp, where it fills
+// 90 % of the canvas's width or height; else the fractional scale that fills
+// it. `span`, on a phone: [axis, share] the game must span of the screen.
+async function shows(d, what, [w, h], looks, span) {
+  const seen = await d.evaluate(inspect, [w, h, looks.map((l) => l[0])]);
   const { box, k } = seen;
-  check(Number.isInteger(k) && k >= 1 && box.h === h * k, `${what}: drawn at a whole scale`,
-        `box ${box.w}x${box.h} at ${box.x},${box.y} in ${seen.width}x${seen.height}`);
+  const where = `box ${box.w}x${box.h} at ${box.x},${box.y} in ${seen.width}x${seen.height}`;
+  check(Math.abs(box.h - h * k) <= 1, `${what}: drawn in proportion`, where);
   const fits = Math.min(Math.floor(seen.width / w), Math.floor(seen.height / h));
-  check(k === fits, `${what}: the largest whole scale that fits`, `${k}, ${fits} fits`);
+  if (fits >= 1 && (w * fits >= 0.9 * seen.width || h * fits >= 0.9 * seen.height)) {
+    check(k === fits, `${what}: the largest whole scale that fits`, `${k}, ${fits} fits; ${where}`);
+    check(seen.blurred === 0, `${what}: sharp pixels`, `${seen.blurred} blurred blocks`);
+  } else {
+    check(box.w >= seen.width - 1 || box.h >= seen.height - 1, `${what}: a fractional scale that fills the canvas`,
+          `${k.toFixed(3)}, ${fits} fits whole; ${where}`);
+  }
+  if (span) {
+    const [axis, share] = span;
+    const spans = axis === 'width' ? box.w / seen.screen[0] : box.h / seen.height;
+    check(spans >= share, `${what}: spans ${Math.round(share * 100)} % of the ${axis === 'width' ? "screen's width" : 'height beside the strip'}`,
+          `${(spans * 100).toFixed(1)} %, scale ${k.toFixed(3)}; screen ${seen.screen}`);
+  }
   check(Math.abs(2 * box.x + box.w - seen.width) <= 1 && Math.abs(2 * box.y + box.h - seen.height) <= 1,
-        `${what}: letterboxed in the middle`);
-  check(seen.blurred === 0, `${what}: sharp pixels`, `${seen.blurred} blurred blocks`);
-  tests.forEach(([name, ok], i) => check(ok(seen.colours[i]), `${what}: ${name}`, `rgb ${seen.colours[i]}`));
+        `${what}: in the middle`);
+  looks.forEach(([, name, ok], i) => check(ok(seen.colours[i]), `${what}: ${name}`, `rgb ${seen.colours[i]}`));
+  return seen;
 }
 
-const server = await serve(dir, 0);
-const port = server.address().port;
-const browser = await puppeteer.launch({
-  executablePath: chromium, headless: true,
-  args: ['--no-sandbox', '--autoplay-policy=user-gesture-required'],
-});
-try {
-  const page = await browser.newPage();
-  page.on('pageerror', (e) => check(false, 'no error in the page', e.message));
-  await page.setViewport({ width: 1500, height: 1000 });
+async function waitFor(d, fn, arg, ms = 10000) {
+  for (const end = Date.now() + ms; Date.now() < end; await sleep(50))
+    if (await d.evaluate(fn, arg).catch(() => false)) return true;
+  return false;
+}
+const traceLength = (d) => d.evaluate(() => window.gloutonTrace.length);
+const lastLine = (d) => d.evaluate(() => JSON.parse(window.gloutonTrace[window.gloutonTrace.length - 1]));
+const titleFrames = (n) => [(n) => window.gloutonTitleFrames === n, n];
+
+async function firstTitle(d, url, what) {
   const t0 = Date.now();
-  await page.goto(`http://127.0.0.1:${port}/?trace`);
-  await page.waitForFunction('window.gloutonTitleFrames === 1', { timeout: 30000 });
-  const firstFrame = await page.evaluate('window.gloutonTitleFrameAt');
-  console.log(`title's first frame ${firstFrame.toFixed(0)} ms after navigation (${Date.now() - t0} ms here)`);
-  check(await page.evaluate('document.activeElement === document.getElementById("canvas")'),
+  await d.goto(url);
+  const shown = await waitFor(d, ...titleFrames(1), 30000);
+  const at = shown ? await d.evaluate(() => window.gloutonTitleFrameAt) : NaN;
+  console.log(`${what}: title's first frame ${at.toFixed(0)} ms after navigation (${Date.now() - t0} ms here)`);
+  return check(shown, `${what}: the title shows`);
+}
+
+// What every engine plays, at a desktop's size.
+async function desktop(d, url) {
+  if (!(await firstTitle(d, `${url}?trace`, engineName))) return;
+  check(await d.evaluate(() => document.activeElement === document.getElementById('canvas')),
         'the canvas has the keyboard focus');
-  // The title window is 706 x 468 pixels: red, "GLOUTON" on yellow.
-  const title = ['the red window', red, [3, 3]];
-  await shows(page, 'title', 706, 468, [title[2], [181, 150]],
-              [[title[0], title[1]], ['the yellow title label', yellow]]);
+  await shows(d, 'title', titleSize, titleLooks);
 
-  // The page's button and Alt+Enter toggle fullscreen; Alt+Enter is not "GO !".
-  const fullscreen = () => page.evaluate('!!document.fullscreenElement');
-  await page.click('#fullscreen');
-  await page.waitForFunction('!!document.fullscreenElement', { timeout: 3000 }).catch(() => {});
-  check(await fullscreen(), 'the page\'s button goes fullscreen');
-  await page.keyboard.down('Alt');
-  await page.keyboard.press('Enter');
-  await page.keyboard.up('Alt');
-  await page.waitForFunction('!document.fullscreenElement', { timeout: 3000 }).catch(() => {});
-  check(!(await fullscreen()), 'Alt+Enter leaves fullscreen');
-  check(await page.evaluate('window.gloutonTrace.length === 0 && document.activeElement.id === "canvas"'),
-        'still on the title, the canvas focused');
+  if (has('fullscreen')) {
+    // The page's button and Alt+Enter toggle fullscreen; Alt+Enter is not "GO !".
+    const fullscreen = (on) => waitFor(d, (on) => !!document.fullscreenElement === on, on, 3000);
+    await d.click('#fullscreen');
+    check(await fullscreen(true), 'the page\'s button goes fullscreen');
+    await d.key('Alt', 'down');
+    await d.key('Enter', 'press');
+    await d.key('Alt', 'up');
+    check(await fullscreen(false), 'Alt+Enter leaves fullscreen');
+    check(await d.evaluate(() => window.gloutonTrace.length === 0 && document.activeElement.id === 'canvas'),
+          'still on the title, the canvas focused');
+  }
 
-  await page.keyboard.press('Enter');  // GO ! has the focus
-  await page.waitForFunction('window.gloutonTrace.length > 0', { timeout: 10000 });
-  check(await page.waitForFunction(
-          'Module.SDL2 && Module.SDL2.audioContext && Module.SDL2.audioContext.state === "running"',
-          { timeout: 5000 }).then(() => true, () => false),
-        'the audio runs after a gesture');
-  await new Promise((r) => setTimeout(r, 300));
-  await shows(page, 'maze', 644, 448, [[2, 200], [322, 33]],
-              [['the blue ground', blue], ['the white of a wall tile', (c) => c.every((v) => v > 230)]]);
+  await d.key('Enter', 'press');  // GO ! has the focus
+  check(await waitFor(d, () => window.gloutonTrace.length > 0), 'Enter opens the game');
+  if (has('audio'))
+    check(await waitFor(d, () => Module.SDL2?.audioContext?.state === 'running', null, 5000),
+          'the audio runs after a gesture');
+  await sleep(300);
+  await shows(d, 'maze', mazeSize, mazeLooks);
 
-  const last = () => page.evaluate('JSON.parse(window.gloutonTrace[window.gloutonTrace.length - 1])');
-  const before = await last();
-  await page.keyboard.down('ArrowLeft');
-  const moved = await page.waitForFunction(
-    (x) => { const s = JSON.parse(window.gloutonTrace[window.gloutonTrace.length - 1]);
-             return s.score > 0 && s.glouton.x !== x; },
-    { timeout: 10000 }, before.glouton.x).then(() => true, () => false);
-  await page.keyboard.up('ArrowLeft');
-  const after = await last();
+  const before = await lastLine(d);
+  await d.key('ArrowLeft', 'down');
+  const moved = await waitFor(d, (x) => {
+    const s = JSON.parse(window.gloutonTrace[window.gloutonTrace.length - 1]);
+    return s.score > 0 && s.glouton.x !== x;
+  }, before.glouton.x);
+  await d.key('ArrowLeft', 'up');
+  const after = await lastLine(d);
   check(moved, 'the arrows move the glouton and the score rises',
         `x ${before.glouton.x} -> ${after.glouton.x}, score ${before.score} -> ${after.score}`);
   check(Number.isInteger(after.wall) && after.wall >= after.t, 'trace lines carry wall', `wall ${after.wall}`);
+  if (!has('escape')) return;
 
-  await page.keyboard.press('Escape');
-  const ended = await page.waitForFunction(
-    'getComputedStyle(document.getElementById("end")).display !== "none"', { timeout: 5000 })
-    .then(() => true, () => false);
-  check(ended, 'Escape shows the end card');
-  await page.click('#again');
-  const again = await page.waitForFunction('window.gloutonTitleFrames === 2', { timeout: 10000 })
-    .then(() => true, () => false);
-  check(again, '"Rejouer" brings the title back');
-  if (again) {
-    await shows(page, 'title again', 706, 468, [title[2]], [[title[0], title[1]]]);
-    // A click on "GO !" (66 x 28 pixels at 14, 425 of the title) opens a fresh game.
-    const { box, k } = await page.evaluate(inspect, [706, 468, []]);
-    const lines = await page.evaluate('window.gloutonTrace.length');
-    await page.mouse.click(box.x + (14 + 33) * k, box.y + (425 + 14) * k);
-    const opened = await page.waitForFunction(
-      (n) => window.gloutonTrace.length > n && JSON.parse(window.gloutonTrace[n]).score === 0,
-      { timeout: 10000 }, lines).then(() => true, () => false);
-    check(opened, 'a click on "GO !" opens a fresh game');
+  await d.key('Escape', 'press');
+  check(await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000),
+        'Escape shows the end card');
+  if (!has('click')) return;
+  await d.click('#again');
+  if (!check(await waitFor(d, ...titleFrames(2)), '"Rejouer" brings the title back')) return;
+  const seen = await shows(d, 'title again', titleSize, [titleLooks[0]]);
+  // A click on "GO !" (66 x 28 pixels at 14, 425 of the title) opens a fresh game.
+  const lines = await traceLength(d);
+  await d.clickAt(...cssPoint(seen, 14 + 33, 425 + 14));
+  check(await waitFor(d, (n) => window.gloutonTrace.length > n && JSON.parse(window.gloutonTrace[n]).score === 0, lines),
+        'a click on "GO !" opens a fresh game');
+}
+
+// Each touch's time and each trace line's time, on the page's clock.
+function watchTouches() {
+  window.gloutonTouches = [];
+  for (const type of ['touchstart', 'touchmove', 'touchend'])
+    document.addEventListener(type, (e) => window.gloutonTouches.push([type, e.timeStamp]), true);
+}
+
+// A finger's way in CSS pixels, as the touch screen gives it.
+async function swipe(page, [x, y], steps) {
+  await page.touchscreen.touchStart(x, y);
+  for (const [dx, dy] of steps) {
+    for (let i = 1; i <= 4; i++) await page.touchscreen.touchMove(x + (dx * i) / 4, y + (dy * i) / 4);
+    x += dx;
+    y += dy;
+    await sleep(30);
   }
+  await page.touchscreen.touchEnd();
+}
+
+// Chromium as a phone: the fit, GO ! by a tap, swipes and taps, Son and Quitter.
+async function phone(d, url, [name, width, height, fit]) {
+  const { page } = d;
+  await page.emulate({
+    userAgent: 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) Mobile Safari/537.36',
+    viewport: { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: width > height },
+  });
+  await page.evaluateOnNewDocument(watchTouches);
+  if (name === 'portrait') {
+    // The start on a slow phone: the CPU slowed 4 times.
+    await page.emulateCPUThrottling(4);
+    await firstTitle(d, url, 'phone, CPU slowed 4x');
+    await page.emulateCPUThrottling(null);
+  }
+  if (!(await firstTitle(d, `${url}?trace`, `phone ${name}`))) return;
+  await d.evaluate(() => {
+    window.gloutonTraceAt = [];
+    const push = window.gloutonTrace.push.bind(window.gloutonTrace);
+    window.gloutonTrace.push = (line) => { window.gloutonTraceAt.push(performance.now()); return push(line); };
+  });
+  const title = await shows(d, `phone ${name}: title`, titleSize, [titleLooks[0]], fit);
+  check(await d.evaluate(() => document.scrollingElement.scrollHeight <= innerHeight + 1 &&
+                               getComputedStyle(document.body).touchAction === 'none'),
+        `phone ${name}: the page does not scroll under a thumb`);
+
+  await page.touchscreen.tap(...cssPoint(title, 14 + 33, 425 + 14));
+  if (!check(await waitFor(d, () => window.gloutonTrace.length > 0), `phone ${name}: a tap on "GO !" opens the game`))
+    return;
+  check(await waitFor(d, () => Module.SDL2?.audioContext?.state === 'running', null, 5000),
+        `phone ${name}: the audio runs after a touch`);
+  await sleep(300);
+  const maze = await shows(d, `phone ${name}: maze`, mazeSize, mazeLooks, fit);
+
+  // Below or beside the maze is swipe room too; a swipe left then, without
+  // lifting, down: two presses, the glouton on its way, the score rising.
+  const [x, y] = cssPoint(maze, 320, 300);
+  const keys = () => d.evaluate(() => window.gloutonTrace.map((l) => JSON.parse(l)).filter((s) => s.ev === 'key')
+    .map((s) => s.key));
+  await swipe(page, [x, y], [[-40, 0]]);
+  const steered = await waitFor(d, () => {
+    const s = JSON.parse(window.gloutonTrace[window.gloutonTrace.length - 1]);
+    return s.dir[0] === -1 && s.score > 0;
+  });
+  check(steered, `phone ${name}: a swipe left steers, the score rises`, `keys ${await keys()}`);
+  await swipe(page, [x, y], [[30, 0], [0, 35]]);
+  await sleep(200);
+  const turns = (await keys()).slice(-2).join();
+  check(turns === '39,40', `phone ${name}: a finger turns without lifting, one press a turn`, `last keys ${turns}`);
+  await page.touchscreen.tap(x, y);
+  check(await waitFor(d, () => {
+    const s = JSON.parse(window.gloutonTrace[window.gloutonTrace.length - 1]);
+    return s.ev === 'key' && s.key === 32 && s.dir[0] === 0 && s.dir[1] === 0;
+  }, null, 3000) || (await keys()).at(-1) === 32, `phone ${name}: a tap stops`, `last keys ${(await keys()).slice(-3)}`);
+
+  // A tap on "CC" (27 x 19 pixels at -2, 1 of the game window) is its click: the box, no space bar.
+  const box = new Promise((resolve) => page.once('dialog', (dialog) => {
+    resolve(dialog.message());
+    dialog.accept();
+  }));
+  const before = (await keys()).length;
+  await page.touchscreen.tap(...cssPoint(maze, 11, 10));
+  const message = await Promise.race([box, sleep(3000)]);
+  await sleep(200);
+  check(!!message && (await keys()).length === before, `phone ${name}: a tap on "CC" opens its box, and is no key`,
+        `${message}`);
+
+  // From the touch to its key's handler (trace wall, on the page's clock).
+  const delays = await d.evaluate(() => {
+    const lines = window.gloutonTrace.map((l) => JSON.parse(l));
+    const loadedAt = window.gloutonTraceAt[0] - lines[0].wall;
+    return lines.filter((s) => s.ev === 'key').map((s) => {
+      const at = loadedAt + s.wall;
+      const touch = window.gloutonTouches.filter(([, t]) => t <= at + 1).at(-1);
+      return touch ? at - touch[1] : NaN;
+    });
+  });
+  console.log(`phone ${name}: touch to key handler ${delays.map((t) => t.toFixed(1)).join(', ')} ms`);
+
+  // "Son" is M: the sound off, and on again.
+  const soundOn = () => d.evaluate(() => [Module._glouton_sound_on(), document.getElementById('sound').textContent]);
+  await page.tap('#sound');
+  await sleep(150);
+  const off = await soundOn();
+  await page.tap('#sound');
+  await sleep(150);
+  const on = await soundOn();
+  check(off[0] === 0 && on[0] === 1 && off[1] !== on[1], `phone ${name}: "Son" switches the sound off and on`,
+        `${off} then ${on}`);
+  const lines = await traceLength(d);
+  check((await keys()).filter((k) => k === 77).length === 2, `phone ${name}: "Son" reaches the game as M`);
+  await page.tap('#quit');
+  check(await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000) &&
+        (await lastLine(d)).key === 27, `phone ${name}: "Quitter" is Escape, to the end card`, `${lines} lines`);
+}
+
+// Installed and offline: the worker keeps the build; a second build served
+// at the same address replaces it, whole, after a reload.
+async function offline(d) {
+  const work = await mkdtemp(join(tmpdir(), 'glouton-site-'));
+  try {
+    // Build B: build A with its page and script marked, and its worker's list made anew.
+    // Served from a folder of the site, not its root.
+    const a = join(work, 'a'), b = join(work, 'b'), site = join(work, 'games', 'glouton');
+    await mkdir(join(work, 'games'));
+    const names = ['index.html', 'glouton.js', 'glouton.wasm', 'glouton.data', 'manifest.webmanifest',
+                   'icon-192.png', 'icon-512.png', 'sw.js'];
+    for (const n of names) {
+      await cp(join(dir, n), join(a, n));
+      await cp(join(dir, n), join(b, n));
+    }
+    await writeFile(join(b, 'index.html'), (await readFile(join(b, 'index.html'), 'utf8'))
+      .replace('<title>', '<meta name="test-build" content="B"><title>'));
+    await writeFile(join(b, 'glouton.js'), (await readFile(join(b, 'glouton.js'), 'utf8')) + '\nwindow.gloutonBuild = "B";\n');
+    await new Promise((resolve, reject) => {
+      const p = spawn('node', [`${sourceDir}/tools/web-cache-list.mjs`, b, ...names.slice(0, -1)], { stdio: 'inherit' });
+      p.on('exit', (c) => (c === 0 ? resolve() : reject(new Error('web-cache-list failed'))));
+    });
+    await symlink(a, site);
+    const server = await serve(work, 0);
+    const url = `http://127.0.0.1:${server.address().port}/games/glouton/`;
+    const context = await d.browser.createBrowserContext();
+    const o = await d.open(context);
+    try {
+      if (!(await firstTitle(o, url, 'installed, first visit'))) return;
+      const stored = await waitFor(o, async () => {
+        const r = await navigator.serviceWorker.getRegistration();
+        return r?.active?.state === 'activated';
+      }, null, 30000);
+      const cache = await o.evaluate(async () => {
+        const names = await caches.keys();
+        let bytes = 0, files = 0;
+        for (const name of names)
+          for (const request of await (await caches.open(name)).keys()) {
+            bytes += (await (await caches.match(request)).arrayBuffer()).byteLength;
+            files++;
+          }
+        return { names, bytes, files };
+      });
+      check(stored && cache.names.length === 1 && cache.files === 7, 'the service worker stores the build',
+            `${cache.files} files, ${cache.bytes} bytes in ${cache.names}`);
+      const icons = await o.evaluate(async () => {
+        const manifest = await (await fetch(document.querySelector('link[rel=manifest]').href)).json();
+        return Promise.all(manifest.icons.map((icon) => new Promise((resolve) => {
+          const image = new Image();
+          image.onload = () => resolve(`${image.naturalWidth}x${image.naturalHeight}` === icon.sizes);
+          image.onerror = () => resolve(false);
+          image.src = new URL(icon.src, document.baseURI);
+        })));
+      });
+      check(icons.length === 2 && icons.every(Boolean), 'the manifest\'s icons load at their sizes', `${icons}`);
+
+      await o.page.setOfflineMode(true);
+      await o.page.reload();
+      check(await waitFor(o, ...titleFrames(1), 30000), 'offline, a reload gives the title');
+      await o.page.setOfflineMode(false);
+
+      // Build B at the same address: fetched in the background, checked, then
+      // used from the next start, its page and script together.
+      await unlink(site);
+      await symlink(b, site);
+      const cacheA = cache.names[0];
+      await o.page.reload();
+      await waitFor(o, ...titleFrames(1), 30000);
+      const taken = await waitFor(o, async (a) => !(await caches.keys()).includes(a), cacheA, 30000);
+      check(taken, 'the second build is fetched in the background, and the old cache deleted');
+      await o.page.reload();
+      await waitFor(o, ...titleFrames(1), 30000);
+      const [frames, script, page] = await o.evaluate(() => [window.gloutonTitleFrames, window.gloutonBuild || 'A',
+        document.querySelector('meta[name=test-build]')?.content || 'A']);
+      check(frames === 1 && script === 'B' && page === 'B', 'after a reload the second build plays, page and script',
+            `title frames ${frames}, page ${page}, script ${script}`);
+    } finally {
+      await o.page.close();
+      await context.close();
+      server.close();
+    }
+  } finally {
+    await rm(work, { recursive: true, force: true });
+  }
+}
+
+const server = await serve(dir, 0);
+const url = `http://127.0.0.1:${server.address().port}/`;
+let d;
+try {
+  d = await engine.open(engine.binary);
+  if (d.page) await d.page.setViewport({ width: 1500, height: 1000 });
+  await desktop(d, url);
+  if (has('phone'))
+    for (const orientation of [['portrait', 390, 844, ['width', 0.9]], ['landscape', 844, 390, ['height', 0.9]]])
+      await phone(await d.open(), url, orientation);
+  if (has('offline')) await offline(d);
+} catch (e) {
+  check(false, `${engineName} plays the page`, e.stack);
 } finally {
-  await browser.close();
+  if (d) await d.close();
   server.close();
 }
 process.exit(failures ? 1 : 0);

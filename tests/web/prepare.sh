@@ -12,7 +12,8 @@ loud_fail() {
   echo "FAIL: the web build cannot be tested: install packages.txt (make deps)" >&2
   exit 1
 }
-for tool in emcc node npm chromium fluidsynth; do
+# The browsers: each test of browser_test.mjs checks its own.
+for tool in emcc node npm fluidsynth; do
   command -v "$tool" >/dev/null || loud_fail "$tool is not installed"
 done
 started=$(date +%s)
@@ -23,7 +24,7 @@ cp "$src/tests/web/package.json" "$src/tests/web/package-lock.json" "$work/npm/"
 # Installed again only when the lock file changed.
 if ! cmp -s "$work/npm/package-lock.json" "$work/npm/node_modules/.installed-lock.json" 2>/dev/null; then
   (cd "$work/npm" && npm ci --ignore-scripts --no-audit --no-fund) >&2 ||
-    loud_fail "npm ci of the pinned puppeteer-core failed"
+    loud_fail "npm ci of the pinned puppeteer-core and selenium-webdriver failed"
   cp "$work/npm/package-lock.json" "$work/npm/node_modules/.installed-lock.json"
 fi
 cat >"$work/glouton-sim" <<WRAPPER

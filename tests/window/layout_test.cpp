@@ -61,6 +61,29 @@ TEST(View, MapsOutputPixelsBackToTheCanvas) {
   EXPECT_GE(p.y, 448);
 }
 
+// In a page, a fractional scale where no whole one fills 90 % of the room.
+TEST(View, TakesAFractionalScaleWhereNoWholeOneFillsEnough) {
+  struct Row {
+    int out_w, out_h, scale, per, x, y;
+  } rows[] = {
+      {1170, 2280, 1170, 644, 0, 733},  // a phone upright, ratio 3: 1x would fill 55 %
+      {1872, 1170, 1170, 448, 95, 0},   // the same on its side, beside the strip: 2x fills 77 %
+      {1400, 1000, 2, 1, 56, 52},       // 2x fills 92 % of the height: whole
+      {600, 448, 600, 644, 0, 15},      // too small for 1x: shrunk to fit
+  };
+  for (const Row& r : rows) {
+    const View v = fit_view(644, 448, r.out_w, r.out_h, 90);
+    EXPECT_EQ(v.scale * r.per, r.scale * v.per) << r.out_w << "x" << r.out_h;
+    EXPECT_EQ(v.x, r.x) << r.out_w << "x" << r.out_h;
+    EXPECT_EQ(v.y, r.y) << r.out_w << "x" << r.out_h;
+    // Cells side by side stay side by side, and the mouse finds them back.
+    const PixelRect a = v.to_output({31, 7, 32, 32}), b = v.to_output({63, 7, 32, 32});
+    EXPECT_EQ(a.x + a.w, b.x);
+    EXPECT_EQ(v.to_canvas(b.x, b.y).x, 63);
+    EXPECT_EQ(v.to_canvas(b.x - 1, b.y).x, 62);
+  }
+}
+
 TEST(Controls, SitAtTheirTwipPlaces) {
   EXPECT_TRUE(same(to_pixels(text1_place), {543, 40, 82, 29}));
   EXPECT_TRUE(same(to_pixels(text3_place), {377, 5, 81, 24}));

@@ -5,7 +5,7 @@
 # short stall of the whole process, then its frame closed and a second game
 # from the title; then `glouton-sim --replay` prints the window's own trace
 # line for line, its `wall` members aside. Last, `glouton --replay` shows the
-# recording in a window and Escape ends it.
+# recording in the viewer's window and Escape ends it.
 # Usage: replay_test.sh GLOUTON GLOUTON_SIM CLOSE_FRAME [SOURCE_DIR] [SECONDS]
 set -u
 GLOUTON=$1
@@ -14,7 +14,7 @@ CLOSE_FRAME=$3
 SOURCE_DIR=${4:-}
 SECONDS_TO_PLAY=${5:-65}
 . "$(dirname "$0")/xvfb_lib.sh"
-need_tools Xvfb xdpyinfo xwininfo xdotool
+need_tools Xvfb xdpyinfo xwininfo xdotool xprop
 need_close_frame
 
 start_xvfb
@@ -66,7 +66,7 @@ why=$(replay_matches "$trace" "$replay") || fail "$why"
 # Shown in a window: it opens straight on the game, and Escape ends it.
 : >"$WORK/game.err"
 start_game --replay "$replay"
-WIN=$(game_window) || fail "glouton --replay showed no game window"
+WIN=$(viewer_window) || fail "glouton --replay showed no viewer window"
 ! shown_window Glouton 706x468 >/dev/null || fail "glouton --replay showed the title"
 escape_ends "$WIN" "Escape in a replay"
 echo "PASS: replay test ($(wc -l <"$trace") events)"

@@ -115,6 +115,19 @@ window_named() {
 title_window() { window_named Glouton 706x468; }
 game_window() { window_named Glouton 644x448; }
 
+# The replay viewer's window, the game's size, titled "Glouton — revoir ...",
+# waiting up to 10 s for it.
+viewer_window() {
+  local id
+  for _ in $(seq 1 100); do
+    for id in $(xwininfo -root -tree 2>/dev/null | awk '/ 644x448\+/ { print $1 }'); do
+      xprop -id "$id" _NET_WM_NAME 2>/dev/null | grep -q 'revoir' && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
 # Presses Enter on the title window ("GO !") and prints the game window's id.
 enter_game() {
   local title

@@ -1,0 +1,37 @@
+#include "sim/summary.h"
+
+#include <cstdio>
+
+namespace glouton {
+
+namespace {
+
+constexpr std::uint64_t fnv_offset = 0xcbf29ce484222325ULL;
+constexpr std::uint64_t fnv_prime = 0x100000001b3ULL;
+
+void mix(std::uint64_t& h, unsigned char byte) {
+  h ^= byte;
+  h *= fnv_prime;
+}
+
+}  // namespace
+
+std::uint64_t final_state_hash(std::string_view quiet_line, const Form1& form) {
+  std::uint64_t h = fnv_offset;
+  for (const char ch : quiet_line) mix(h, static_cast<unsigned char>(ch));
+  for (int r = 1; r <= rows; ++r)
+    for (int c = 1; c <= columns; ++c) mix(h, static_cast<unsigned char>(form.labyrinthe(r, c)));
+  return h;
+}
+
+std::string summary_line(const ReplaySummary& s) {
+  char line[256];
+  std::snprintf(line, sizeof line,
+                "{\"score\":%d,\"best\":%d,\"levels\":%d,\"lives\":%d,\"time\":%lld,\"keys\":%d,"
+                "\"hash\":\"fnv1a64:%016llx\"}\n",
+                static_cast<int>(s.score), static_cast<int>(s.best), s.levels, s.lives,
+                static_cast<long long>(s.time), s.keys, static_cast<unsigned long long>(s.hash));
+  return line;
+}
+
+}  // namespace glouton
