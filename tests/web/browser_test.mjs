@@ -8,7 +8,7 @@
 // package-lock.json pins. A missing browser fails, naming its package.
 import { execFile, spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
-import { cp, mkdir, mkdtemp, readFile, rm, symlink, unlink, writeFile } from 'node:fs/promises';
+import { cp, mkdir, mkdtemp, readdir, readFile, rm, symlink, unlink, writeFile } from 'node:fs/promises';
 import { once } from 'node:events';
 import { createServer } from 'node:net';
 import { createRequire } from 'node:module';
@@ -286,10 +286,17 @@ async function replays(d, url) {
   await writeFile(join(work, 'page.replay'), text);
   const sim = await new Promise((resolve) => execFile('node', [`${dir}/glouton-sim.js`, '--replay', join(work, 'page.replay')],
                                                       (e, out, err) => resolve(e ? [err] : out.trim().split('\n'))));
-  await rm(work, { recursive: true, force: true });
   check(played.length > 10 && noWall(sim).join() === noWall(played).join(), 'glouton-sim plays the page\'s replay to its trace',
         `${played.length} lines in the page, ${sim.length} from glouton-sim: ${sim[0].slice(0, 200)}`);
 
+  // "Enregistrer": the replay's very text, named for the moment.
+  await (await d.page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: work });
+  await d.click('#save');
+  let saved;
+  for (let i = 0; i < 100 && !saved; i++, await sleep(50))
+    saved = (await readdir(work)).find((n) => /^glouton-\d{4}-\d\d-\d\d-\d{6}\.replay$/.test(n));
+  saved = saved && join(work, saved);
+  check(saved && (await readFile(saved, 'utf8')) === text, '"Enregistrer" downloads the replay', `${saved}`);
   await d.click('#watch');
   // The viewer plays all but the Escape that ended the run, at real speed.
   const shown = await waitFor(d, () => /revoir (\d\d:\d\d) \/ \1 ×1/.test(window.gloutonCaption || ''), null, 15000);
@@ -329,7 +336,13 @@ async function replays(d, url) {
     check(titled && why.test(said) && !(await fresh.evaluate(() => window.gloutonCaption)),
           `a link ${what} is refused with a message, the title shows`, said);
   }
+  // After a refusal, a file opened with "Ouvrir…" plays, the message gone.
+  const [chooser] = await Promise.all([fresh.page.waitForFileChooser(), fresh.click('#open')]);
+  await chooser.accept([saved]);
+  check(await waitFor(fresh, () => /revoir/.test(window.gloutonCaption) && document.getElementById('message').hidden, null, 5000),
+        'a file opened with "Ouvrir…" plays');
   await fresh.page.close();
+  await rm(work, { recursive: true, force: true });
 }
 
 // Each touch's time and each trace line's time, on the page's clock.
