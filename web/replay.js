@@ -237,7 +237,8 @@
   window.addEventListener('hashchange', playLink);
 
   // The page's hooks (web/index.html), with the replays' part.
-  const ended = Module.gloutonEnded, titled = Module.gloutonTitleShown;
+  const ended = Module.gloutonEnded;
+  const titled = Module.gloutonTitleShown;
   Module.gloutonEnded = () => {
     offer();
     stopWatching();
@@ -246,6 +247,12 @@
   Module.gloutonTitleShown = () => {
     stopWatching();
     titled();
+  };
+  // A game the player plays: a message left from before goes, off the maze's top.
+  const gameShown = Module.gloutonGameShown;
+  Module.gloutonGameShown = () => {
+    if (!watching) say('');
+    gameShown();
   };
   // A link's replay plays in place of the title: the game waits for it
   // (src/web/main.cpp), and shows the title if it is refused.
