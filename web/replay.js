@@ -91,8 +91,10 @@
   async function fromLink(fragment) {
     const data = fragment.slice(prefix.length);
     if (!data) throw new Refused('le lien ne porte pas de replay');
-    // Deflate packs text at most about 1000 to 1: a longer link is over the limit anyway.
-    if (data.length > (sizeLimit / 1000) * 4) throw new Refused('le lien est trop long pour un replay de 16 Mio au plus');
+    // Deflate never makes data more than a little longer (stored blocks: 5
+    // bytes in 65,535), nor base64 more than 4/3 longer: a longer link is over the limit.
+    if (data.length > ((sizeLimit + (sizeLimit >> 10)) * 4) / 3)
+      throw new Refused('le lien est trop long pour un replay de 16 Mio au plus');
     const packed = unbase64url(data);
     try {
       return await pipe(packed, new DecompressionStream('deflate-raw'), sizeLimit);
