@@ -43,17 +43,22 @@ set_target_properties(glouton-web PROPERTIES OUTPUT_NAME glouton SUFFIX .js
                                              LINK_DEPENDS "${web_files}")
 target_link_options(glouton-web PRIVATE ${preload} -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
   @${PROJECT_BINARY_DIR}/web-link.rsp
-  -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
+  -sEXPORTED_RUNTIME_METHODS=UTF8ToString -sEXPORTED_FUNCTIONS=_main,_malloc,_free)
 target_link_libraries(glouton-web PRIVATE ${GLOUTON_WEB_SDL})
 add_custom_target(glouton_web_data ALL DEPENDS ${music})
 add_dependencies(glouton-web glouton_data glouton_web_data)
 
 # Our own page: emcc's would need an HTML minifier Debian does not package.
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/index.html
-                   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/index.html
-                           ${PROJECT_BINARY_DIR}/index.html
-                   DEPENDS ${PROJECT_SOURCE_DIR}/web/index.html VERBATIM)
-add_custom_target(glouton_web_page ALL DEPENDS ${PROJECT_BINARY_DIR}/index.html)
+# replay.js: its replays to watch, save and share.
+set(page_files)
+foreach(name index.html replay.js)
+  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${name}
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/${name}
+                             ${PROJECT_BINARY_DIR}/${name}
+                     DEPENDS ${PROJECT_SOURCE_DIR}/web/${name} VERBATIM)
+  list(APPEND page_files ${PROJECT_BINARY_DIR}/${name})
+endforeach()
+add_custom_target(glouton_web_page ALL DEPENDS ${page_files})
 
 # The simulator for node, its files read straight from the disk: one file
 # (node 20's fetch cannot load a .wasm beside it), its exit status kept.

@@ -8,12 +8,16 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/devices.h"
 #include "platform/frontend.h"
 #include "platform/scaled_window.h"
+#include "program/replay.h"
 #include "program/trace.h"
 
 namespace {
@@ -34,6 +38,15 @@ EM_JS(void, push_trace_line, (const char* line), {
   (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
 });
 EM_JS(int, trace_asked, (), { return Module['gloutonTrace'] ? 1 : 0; });
+// The page opened on a replay's link: it starts that, or the title, itself.
+EM_JS(int, start_held, (), { return Module['gloutonHoldStart'] ? 1 : 0; });
+// The run's replay, a line at a time; a fresh run starts it anew with its header.
+EM_JS(void, start_replay, (const char* header), {
+  window['gloutonReplay'] = [UTF8ToString(header)];
+});
+EM_JS(void, push_replay_line, (const char* line, int length), {
+  window['gloutonReplay'].push(UTF8ToString(line, length));
+});
 EM_JS(void, tell_page, (const char* what), {
   const hook = Module[UTF8ToString(what)];
   if (hook) hook();
@@ -43,8 +56,10 @@ EM_JS(void, tell_page, (const char* what), {
 constexpr int max_wait_ms = 10;
 
 Devices* devices = nullptr;
-platform::FrontendHooks hooks;
+platform::FrontendHooks hooks;        // a run the player plays: recorded
+platform::FrontendHooks watch_hooks;  // a replay watched: not recorded again
 std::unique_ptr<platform::Frontend> run;
+std::vector<glouton::ReplayStep> watched;
 
 void wake() {
   if (!run) return;
@@ -93,8 +108,35 @@ extern "C" EMSCRIPTEN_KEEPALIVE int glouton_sound_on() {
 // A fresh run of the program, as a new program would start: the title window.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
+  start_replay(std::string(glouton::replay_header).c_str());
   run = std::make_unique<platform::Frontend>(*devices, hooks);
   emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
+}
+
+// Shows the replay in `text` (`length` bytes) in the game window, the viewer's
+// keys steering it, in place of the run showing, if any. Returns "" when it
+// plays, else why not ("replay:LINE: why"), and then nothing plays and the
+// run showing goes on.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch(const char* text, int length) {
+  static std::string error;
+  glouton::ReplayResult parsed =
+      glouton::parse_replay(std::string_view(text, static_cast<std::size_t>(std::max(length, 0))));
+  error = parsed.error;
+  if (error.empty() && std::none_of(parsed.steps.begin(), parsed.steps.end(),
+                                    [](const auto& s) { return s.input == glouton::Input::load; }))
+    error = "replay: no game in it";
+  if (!error.empty()) {
+    std::fprintf(stderr, "glouton: %s\n", error.c_str());
+    return error.c_str();
+  }
+  if (run) {
+    emscripten_cancel_main_loop();
+    run.reset();
+  }
+  watched = std::move(parsed.steps);
+  run = std::make_unique<platform::Frontend>(*devices, watch_hooks, &watched);
+  emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
+  return "";
 }
 
 int main() {
@@ -104,6 +146,10 @@ int main() {
   if (trace_asked() != 0) hooks.event = trace_event;
   hooks.title_first_frame = [] { tell_page("gloutonTitleShown"); };
   hooks.game_first_frame = [] { tell_page("gloutonGameShown"); };
-  glouton_start();
+  watch_hooks = hooks;
+  hooks.replay_line = [](std::string_view line) {
+    push_replay_line(line.data(), static_cast<int>(line.size()));
+  };
+  if (start_held() == 0) glouton_start();
   return 0;
 }

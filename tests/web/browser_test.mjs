@@ -6,14 +6,15 @@
 //   node browser_test.mjs ENGINE BUILD_WEB_DIR NPM_DIR SOURCE_DIR
 // ENGINE: chromium, firefox or webkit. NPM_DIR holds the node_modules that
 // package-lock.json pins. A missing browser fails, naming its package.
-import { spawn } from 'node:child_process';
+import { execFile, spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
-import { cp, mkdir, mkdtemp, readFile, rm, symlink, unlink, writeFile } from 'node:fs/promises';
+import { cp, mkdir, mkdtemp, readdir, readFile, rm, symlink, unlink, writeFile } from 'node:fs/promises';
 import { once } from 'node:events';
 import { createServer } from 'node:net';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { deflateRawSync } from 'node:zlib';
 
 const [engineName, dir, npmDir, sourceDir] = process.argv.slice(2);
 const need = createRequire(`${npmDir}/`);
@@ -99,7 +100,7 @@ async function webkitDriver(binary) {
 const engines = {
   chromium: { binary: process.env.CHROMIUM || '/usr/bin/chromium', package: 'chromium',
               open: (b) => puppeteerDriver('chrome', b),
-              has: ['fullscreen', 'audio', 'click', 'escape', 'phone', 'offline'] },
+              has: ['fullscreen', 'audio', 'click', 'escape', 'phone', 'offline', 'replays'] },
   firefox: { binary: '/usr/bin/firefox-esr', package: 'firefox-esr',
              // Its touch actions fail here (NS_ERROR_ILLEGAL_VALUE in synthesizeTouchAtPoint).
              open: (b) => puppeteerDriver('firefox', b), has: ['click', 'escape'] },
@@ -265,6 +266,85 @@ async function desktop(d, url) {
         'a click on "GO !" opens a fresh game');
 }
 
+// The replays (web/replay.js): a short run is recorded in the game's format,
+// which glouton-sim.js plays to the page's own trace; "Revoir" plays it
+// again, the bar jumps, the share link plays in a fresh page, and broken
+// links are refused with a message, the title showing instead.
+async function replays(d, url) {
+  if (!(await firstTitle(d, `${url}?trace`, 'replays'))) return;
+  await d.key('Enter', 'press');
+  await waitFor(d, () => window.gloutonTrace.length > 0);
+  await d.key('ArrowLeft', 'down');
+  await sleep(1500);
+  await d.key('ArrowLeft', 'up');
+  await sleep(2000);  // a run of a few seconds, for the bar to go back in
+  await d.key('Escape', 'press');
+  await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000);
+  const [played, text] = await d.evaluate(() => [window.gloutonTrace.splice(0), window.gloutonReplay.join('\n') + '\n']);
+  const noWall = (lines) => lines.map((l) => JSON.stringify({ ...JSON.parse(l), wall: undefined }));
+  const work = await mkdtemp(join(tmpdir(), 'glouton-replay-'));
+  await writeFile(join(work, 'page.replay'), text);
+  const sim = await new Promise((resolve) => execFile('node', [`${dir}/glouton-sim.js`, '--replay', join(work, 'page.replay')],
+                                                      (e, out, err) => resolve(e ? [err] : out.trim().split('\n'))));
+  check(played.length > 10 && noWall(sim).join() === noWall(played).join(), 'glouton-sim plays the page\'s replay to its trace',
+        `${played.length} lines in the page, ${sim.length} from glouton-sim: ${sim[0].slice(0, 200)}`);
+
+  // "Enregistrer": the replay's very text, named for the moment.
+  await (await d.page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: work });
+  await d.click('#save');
+  let saved;
+  for (let i = 0; i < 100 && !saved; i++, await sleep(50))
+    saved = (await readdir(work)).find((n) => /^glouton-\d{4}-\d\d-\d\d-\d{6}\.replay$/.test(n));
+  saved = saved && join(work, saved);
+  check(saved && (await readFile(saved, 'utf8')) === text, '"Enregistrer" downloads the replay', `${saved}`);
+  await d.click('#watch');
+  // The viewer plays all but the Escape that ended the run, at real speed.
+  const shown = await waitFor(d, () => /revoir (\d\d:\d\d) \/ \1 ×1/.test(window.gloutonCaption || ''), null, 15000);
+  await sleep(1200);  // the caption counts whole seconds
+  const watched = await d.evaluate(() => window.gloutonTrace.slice());
+  check(shown && watched.length >= played.length - 2 && noWall(watched).join() === noWall(played.slice(0, watched.length)).join(),
+        '"Revoir" plays the run again, to its end', `${watched.length} of ${played.length} lines; ${await d.evaluate(() => window.gloutonCaption)}`);
+  const bar = await d.evaluate(() => { const r = document.getElementById('seek').getBoundingClientRect(); return [r.left, r.top + r.height / 2]; });
+  await d.clickAt(bar[0] + 1, bar[1]);
+  check(await waitFor(d, () => /revoir 00:00 \/ 00:0[3-9]/.test(window.gloutonCaption), null, 3000), 'a click on the bar\'s start goes back to it',
+        await d.evaluate(() => window.gloutonCaption));
+  await d.key('Escape', 'press');
+  await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000);
+  await d.click('#share');
+  await waitFor(d, () => window.gloutonSharedLink, null, 5000);
+  const link = await d.evaluate(() => window.gloutonSharedLink);
+  const fresh = await d.open();
+  await fresh.goto(link);
+  check(await waitFor(fresh, () => window.gloutonTrace.length > 3 && /revoir/.test(window.gloutonCaption), null, 15000) &&
+        !(await fresh.evaluate(() => window.gloutonTitleFrames)), 'the share link plays in a fresh page', `${link.length} characters`);
+
+  const packed = (t) => `${url}?trace#replay=${deflateRawSync(t).toString('base64url')}`;
+  const broken = [
+    ['cut short', link.slice(0, link.indexOf('#') + 8 + 4 * Math.floor((link.length - link.indexOf('#') - 8) / 8)), /coupé/],
+    ['not base64url', `${url}?trace#replay=a%b.c`, /base64url/],
+    ['not a replay', packed('<html>\n'), /not a replay/],
+    ['of a future version', packed('glouton-replay 2\nload\n'), /newer version/],
+    ['altered', packed(text.replace('\nload\n', '\nlaod\n')), /replay:2: /],
+    ['over the size limit', packed(`glouton-replay 1\n${'0\n'.repeat(9 << 20)}`), /16 Mio/],
+  ];
+  for (const [what, address, why] of broken) {
+    await fresh.goto('about:blank');
+    await fresh.goto(address);
+    const titled = await waitFor(fresh, ...titleFrames(1), 15000);
+    const said = await fresh.evaluate(() => !document.getElementById('message').hidden &&
+                                            document.getElementById('message').textContent);
+    check(titled && why.test(said) && !(await fresh.evaluate(() => window.gloutonCaption)),
+          `a link ${what} is refused with a message, the title shows`, said);
+  }
+  // After a refusal, a file opened with "Ouvrir…" plays, the message gone.
+  const [chooser] = await Promise.all([fresh.page.waitForFileChooser(), fresh.click('#open')]);
+  await chooser.accept([saved]);
+  check(await waitFor(fresh, () => /revoir/.test(window.gloutonCaption) && document.getElementById('message').hidden, null, 5000),
+        'a file opened with "Ouvrir…" plays');
+  await fresh.page.close();
+  await rm(work, { recursive: true, force: true });
+}
+
 // Each touch's time and each trace line's time, on the page's clock.
 function watchTouches() {
   window.gloutonTouches = [];
@@ -388,7 +468,7 @@ async function offline(d) {
     // Served from a folder of the site, not its root.
     const a = join(work, 'a'), b = join(work, 'b'), site = join(work, 'games', 'glouton');
     await mkdir(join(work, 'games'));
-    const names = ['index.html', 'glouton.js', 'glouton.wasm', 'glouton.data', 'manifest.webmanifest',
+    const names = ['index.html', 'replay.js', 'glouton.js', 'glouton.wasm', 'glouton.data', 'manifest.webmanifest',
                    'icon-192.png', 'icon-512.png', 'sw.js'];
     for (const n of names) {
       await cp(join(dir, n), join(a, n));
@@ -422,7 +502,7 @@ async function offline(d) {
           }
         return { names, bytes, files };
       });
-      check(stored && cache.names.length === 1 && cache.files === 7, 'the service worker stores the build',
+      check(stored && cache.names.length === 1 && cache.files === 8, 'the service worker stores the build',
             `${cache.files} files, ${cache.bytes} bytes in ${cache.names}`);
       const icons = await o.evaluate(async () => {
         const manifest = await (await fetch(document.querySelector('link[rel=manifest]').href)).json();
@@ -475,6 +555,7 @@ try {
   if (has('phone'))
     for (const orientation of [['portrait', 390, 844, ['width', 0.9]], ['landscape', 844, 390, ['height', 0.9]]])
       await phone(await d.open(), url, orientation);
+  if (has('replays')) await replays(await d.open(), url);
   if (has('offline')) await offline(d);
 } catch (e) {
   check(false, `${engineName} plays the page`, e.stack);

@@ -1,0 +1,268 @@
+// The page's replays (web/index.html loads it before glouton.js). Every run
+// the player plays is recorded by the game (src/web/main.cpp) in
+// window.gloutonReplay, one line a string, as `glouton --record` writes it.
+// The end card offers it to watch again ("Revoir"), to save as a file
+// ("Enregistrer") and to share as a link ("Partager"): the page's address
+// with `#replay=` and the replay deflated (raw) in base64url. Such a link, a
+// file dropped on the page or opened with "Ouvrir", plays in the game's
+// viewer; while it plays the strip shows where it stands and a bar that
+// jumps where it is clicked or dragged. A replay that is not good is refused
+// with a message that says why, and the run showing goes on.
+'use strict';
+(() => {
+  // The game's own limit (src/program/replay.h): a file or a link is refused
+  // over it before it is read whole, or inflated past it.
+  const sizeLimit = 16 << 20;
+  // The longest link "Partager" copies: Chromium's address bar shows at most
+  // 32 KiB of an address, and chats that take long messages (40 000
+  // characters and more) take it whole. Longer, the file is offered instead.
+  const linkLimit = 32000;
+  const prefix = '#replay=';
+
+  const message = document.getElementById('message');
+  const status = document.getElementById('status');
+  const seek = document.getElementById('seek');
+  const seekDone = document.getElementById('seek-done');
+  const canvas = document.getElementById('canvas');
+  const chooser = document.getElementById('replay-file');
+
+  // The replay the end card offers: the run just played, or the one watched.
+  let last = null;  // Uint8Array
+  let watching = false;
+  let captionTimer = 0;
+  let ready = false;  // the game's main has run
+
+  class Refused extends Error {}
+
+  function say(text, bad = false) {
+    message.textContent = text;
+    message.className = bad ? 'bad' : '';
+    message.hidden = !text;
+    if (bad) console.warn(`glouton: ${text}`);
+  }
+
+  const encoder = new TextEncoder();
+  const recorded = () => {
+    const lines = window.gloutonReplay || [];
+    return lines.some((l) => l === 'load') ? encoder.encode(lines.join('\n') + '\n') : null;
+  };
+
+  async function pipe(bytes, transform, limit) {
+    const reader = new Blob([bytes]).stream().pipeThrough(transform).getReader();
+    const parts = [];
+    let size = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      size += value.length;
+      if (size > limit) {
+        reader.cancel().catch(() => {});
+        throw new Refused('plus de 16 Mio une fois décompressé : pas lu');
+      }
+      parts.push(value);
+    }
+    const out = new Uint8Array(size);
+    let at = 0;
+    for (const p of parts) {
+      out.set(p, at);
+      at += p.length;
+    }
+    return out;
+  }
+
+  function base64url(bytes) {
+    let binary = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  }
+
+  function unbase64url(text) {
+    if (!/^[A-Za-z0-9_-]*$/.test(text) || text.length % 4 === 1)
+      throw new Refused('le lien est abîmé (des caractères qui ne sont pas du base64url)');
+    const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+  }
+
+  async function linkOf(bytes) {
+    const packed = await pipe(bytes, new CompressionStream('deflate-raw'), Infinity);
+    return location.href.split('#')[0] + prefix + base64url(packed);
+  }
+
+  async function fromLink(fragment) {
+    const data = fragment.slice(prefix.length);
+    if (!data) throw new Refused('le lien ne porte pas de replay');
+    // Deflate never makes data more than a little longer (stored blocks: 5
+    // bytes in 65,535), nor base64 more than 4/3 longer: a longer link is over the limit.
+    if (data.length > ((sizeLimit + (sizeLimit >> 10)) * 4) / 3)
+      throw new Refused('le lien est trop long pour un replay de 16 Mio au plus');
+    const packed = unbase64url(data);
+    try {
+      return await pipe(packed, new DecompressionStream('deflate-raw'), sizeLimit);
+    } catch (e) {
+      if (e instanceof Refused) throw e;
+      throw new Refused('le lien est abîmé ou coupé (ses données compressées ne se lisent pas)');
+    }
+  }
+
+  async function fromFile(file) {
+    if (file.size > sizeLimit) throw new Refused(`le fichier « ${file.name} » dépasse 16 Mio : pas lu`);
+    return new Uint8Array(await file.arrayBuffer());
+  }
+
+  // Hands the replay to the game: it plays, or the game says why not and the
+  // run showing goes on. Whether it plays.
+  function watch(bytes) {
+    if (!ready) {
+      say('Le jeu se charge encore : un instant.', true);
+      return false;
+    }
+    const at = Module._malloc(bytes.length + 1);
+    Module.HEAPU8.set(bytes, at);
+    const why = Module.UTF8ToString(Module._glouton_watch(at, bytes.length));
+    Module._free(at);
+    if (why) {
+      say(`Replay refusé : ${why}`, true);
+      return false;
+    }
+    last = bytes;
+    say('');
+    watching = true;
+    document.getElementById('end').style.display = 'none';
+    canvas.style.visibility = 'visible';
+    canvas.focus();
+    seek.hidden = false;
+    clearInterval(captionTimer);
+    captionTimer = setInterval(showCaption, 200);
+    showCaption();
+    return true;
+  }
+
+  // Where the replay stands, from the game's caption: "Glouton — revoir 03:12 / 20:00 ×4".
+  const seconds = (t) => t.split(':').reduce((s, n) => s * 60 + Number(n), 0);
+  function showCaption() {
+    const m = /revoir ([\d:]+) \/ ([\d:]+) (.*)$/.exec(document.title);
+    if (!m) return;
+    status.textContent = `Revoir ${m[1]} / ${m[2]} ${m[3]} · → ← vitesse · Espace : pause · 1-9, Début, Fin : aller`;
+    const total = seconds(m[2]);
+    seekDone.style.width = `${total ? (100 * seconds(m[1])) / total : 0}%`;
+    window.gloutonCaption = m[0];
+  }
+
+  function stopWatching() {
+    watching = false;
+    clearInterval(captionTimer);
+    seek.hidden = true;
+    if (document.title.includes('revoir')) document.title = 'Glouton';
+  }
+
+  // The bar: the viewer jumps to 10 % .. 90 % (keys 1 to 9), the start (Home) or the end (End).
+  let seekKey = 0;
+  function seekTo(e) {
+    const box = seek.getBoundingClientRect();
+    const share = Math.min(1, Math.max(0, (e.clientX - box.left) / box.width));
+    const tenth = Math.round(share * 10);
+    const key = tenth === 0 ? 36 : tenth === 10 ? 35 : 48 + tenth;
+    if (key === seekKey) return;
+    seekKey = key;
+    Module._glouton_press(key);
+  }
+  seek.addEventListener('pointerdown', (e) => {
+    seek.setPointerCapture(e.pointerId);
+    seekKey = 0;
+    seekTo(e);
+  });
+  seek.addEventListener('pointermove', (e) => { if (seek.hasPointerCapture(e.pointerId)) seekTo(e); });
+  seek.addEventListener('pointerup', () => canvas.focus());
+
+  function refuse(e) {
+    if (!(e instanceof Refused)) console.error(e);
+    say(`Replay refusé : ${e instanceof Refused ? e.message : String(e)}`, true);
+  }
+
+  const playLink = () => location.hash.startsWith(prefix) && fromLink(location.hash).then(watch, refuse);
+  const playFile = (file) => fromFile(file).then(watch, refuse);
+
+  function fileName() {
+    const d = new Date();
+    const two = (n) => String(n).padStart(2, '0');
+    return `glouton-${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())}-` +
+      `${two(d.getHours())}${two(d.getMinutes())}${two(d.getSeconds())}.replay`;
+  }
+  function save() {
+    if (!last) return;
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(new Blob([last], { type: 'application/octet-stream' }));
+    a.download = fileName();
+    window.gloutonSavedAs = a.download;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+  }
+  async function share() {
+    if (!last) return;
+    const link = await linkOf(last);
+    window.gloutonSharedLink = link;
+    if (link.length > linkLimit) {
+      say(`Le lien ferait ${link.length} caractères, trop pour le coller (${linkLimit} au plus) : voici le fichier à partager.`);
+      save();
+      return;
+    }
+    try {
+      await navigator.clipboard.writeText(link);
+      say(`Lien copié (${link.length} caractères) : il fait revoir cette partie.`);
+    } catch {
+      say(`Copiez ce lien (${link.length} caractères) : ${link}`);
+    }
+  }
+
+  // The end card's buttons: only when there is a game to offer.
+  const offer = () => {
+    if (!watching) last = recorded();
+    for (const id of ['watch', 'save', 'share']) document.getElementById(id).disabled = !last;
+  };
+  document.getElementById('watch').addEventListener('click', () => last && watch(last));
+  document.getElementById('save').addEventListener('click', save);
+  document.getElementById('share').addEventListener('click', () => share().catch(refuse));
+  document.getElementById('again').addEventListener('click', () => say(''));
+  document.getElementById('open').addEventListener('click', () => chooser.click());
+  chooser.addEventListener('change', () => {
+    if (chooser.files[0]) playFile(chooser.files[0]);
+    chooser.value = '';
+  });
+  document.addEventListener('dragover', (e) => e.preventDefault());
+  document.addEventListener('drop', (e) => {
+    e.preventDefault();
+    const file = e.dataTransfer?.files?.[0];
+    if (file) playFile(file);
+  });
+  window.addEventListener('hashchange', playLink);
+
+  // The page's hooks (web/index.html), with the replays' part.
+  const ended = Module.gloutonEnded;
+  const titled = Module.gloutonTitleShown;
+  Module.gloutonEnded = () => {
+    offer();
+    stopWatching();
+    ended();
+  };
+  Module.gloutonTitleShown = () => {
+    stopWatching();
+    titled();
+  };
+  // A game the player plays: a message left from before goes, off the maze's top.
+  const gameShown = Module.gloutonGameShown;
+  Module.gloutonGameShown = () => {
+    if (!watching) say('');
+    gameShown();
+  };
+  // A link's replay plays in place of the title: the game waits for it
+  // (src/web/main.cpp), and shows the title if it is refused.
+  const atStart = location.hash.startsWith(prefix) ? fromLink(location.hash) : null;
+  atStart?.catch(() => {});
+  Module.gloutonHoldStart = !!atStart;
+  (Module.postRun = Module.postRun || []).push(() => {
+    ready = true;
+    atStart?.then(watch, (e) => (refuse(e), false)).then((playing) => playing || Module._glouton_start());
+  });
+})();
