@@ -13,9 +13,8 @@
   // The game's own limit (src/program/replay.h): a file or a link is refused
   // over it before it is read whole, or inflated past it.
   const sizeLimit = 16 << 20;
-  // The longest link "Partager" copies: Chromium's address bar shows at most
-  // 32 KiB of an address, and chats that take long messages (40 000
-  // characters and more) take it whole. Longer, the file is offered instead.
+  // The longest link "Partager" copies, about ten minutes of play: longer
+  // links are awkward to paste into a message. Longer, the file is offered.
   const linkLimit = 32000;
   const prefix = '#replay=';
 
