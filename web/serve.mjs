@@ -1,5 +1,7 @@
-// Serves the page's folder (build-web) on 127.0.0.1, as `make web-serve` and
-// the browser test do: node web/serve.mjs [DIR] [PORT]. Nothing but files.
+// Serves the page's folder (build-web/site) on 127.0.0.1, as `make web-serve`
+// and the browser test do: node web/serve.mjs [DIR] [PORT]. Nothing but files,
+// each as its precompressed FILE.br or FILE.gz beside it when the browser
+// accepts that encoding.
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
@@ -16,9 +18,20 @@ export function serve(dir, port = 8000) {
       // normalize() of a path from "/" cannot climb out of the folder.
       const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
       const file = join(dir, path.endsWith('/') ? path + 'index.html' : path);
-      const body = await readFile(file);
-      res.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream',
-                           'Cache-Control': 'no-cache' });
+      const headers = { 'Content-Type': types[extname(file)] || 'application/octet-stream',
+                        'Cache-Control': 'no-cache', 'Vary': 'Accept-Encoding' };
+      // "br;q=0" refuses br.
+      const accepted = String(req.headers['accept-encoding'] || '').split(',')
+        .map((e) => e.trim().split(/\s*;\s*/)).filter(([, q]) => !/^q=0(\.0*)?$/.test(q || ''))
+        .map(([name]) => name);
+      let body = null;
+      for (const [encoding, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
+        if (!accepted.includes(encoding)) continue;
+        body = await readFile(file + suffix).catch(() => null);
+        if (body) { headers['Content-Encoding'] = encoding; break; }
+      }
+      body = body || await readFile(file);
+      res.writeHead(200, headers);
       res.end(body);
     } catch {
       res.writeHead(404, { 'Content-Type': 'text/plain' });

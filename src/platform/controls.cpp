@@ -1,8 +1,20 @@
 #include "platform/controls.h"
 
+#ifdef GLOUTON_GLYPH_ATLAS
+#include "platform/glyph_text.h"
+#endif
+
 namespace glouton::platform {
 
 namespace {
+
+SurfacePtr render(Font* font, const std::string& text, SDL_Color colour) {
+#ifdef GLOUTON_GLYPH_ATLAS
+  return SurfacePtr(render_glyph_text(*font, text, colour));
+#else
+  return SurfacePtr(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
+#endif
+}
 
 Uint32 map(const SDL_Surface* s, SDL_Color c) {
   return SDL_MapRGB(s->format, c.r, c.g, c.b);
@@ -25,10 +37,10 @@ void frame(SDL_Surface* s, int inset, SDL_Color top_left, SDL_Color bottom_right
 
 // Blits the text into `box`, clipped to it, placed by `align` and centred
 // vertically, or at the box's top when not `middle`.
-void put_text(SDL_Surface* target, const SDL_Rect& box, TTF_Font* font, const std::string& text,
+void put_text(SDL_Surface* target, const SDL_Rect& box, Font* font, const std::string& text,
               SDL_Color colour, Align align, int margin, bool middle = true) {
   if (text.empty()) return;
-  SurfacePtr rendered(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
+  SurfacePtr rendered = render(font, text, colour);
   if (!rendered) return;
   const int x = align == Align::centre ? box.x + (box.w - rendered->w) / 2 : box.x + margin;
   const int y = middle ? box.y + (box.h - rendered->h) / 2 : box.y;
@@ -56,8 +68,8 @@ PixelRect to_pixels(const TwipRect& r) {
           r.width / twips_per_pixel, r.height / twips_per_pixel};
 }
 
-SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
-                         const std::string& text, bool enabled) {
+SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, Font* font, const std::string& text,
+                         bool enabled) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, look.back);
@@ -68,7 +80,7 @@ SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
   return s;
 }
 
-SurfacePtr draw_label(int w, int h, const LabelLook& look, TTF_Font* font, std::string_view text) {
+SurfacePtr draw_label(int w, int h, const LabelLook& look, Font* font, std::string_view text) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, look.back);
@@ -77,7 +89,7 @@ SurfacePtr draw_label(int w, int h, const LabelLook& look, TTF_Font* font, std::
   return s;
 }
 
-SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, bool pressed,
+SurfacePtr draw_button(int w, int h, Font* font, std::string_view caption, bool pressed,
                        bool focused) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;

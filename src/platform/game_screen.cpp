@@ -37,7 +37,7 @@ bool GameScreen::text_boxes_changed(const Form1& form) const {
 }
 
 bool GameScreen::refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
-                             const TextBoxLook& look, TTF_Font* font) {
+                             const TextBoxLook& look, Font* font) {
   if (shown.texture && shown.text == box.Text && shown.enabled == box.Enabled) return false;
   SurfacePtr drawn = draw_text_box(place.w, place.h, look, font, box.Text, box.Enabled);
   // A box that cannot be drawn keeps its last look rather than stopping the game.

@@ -45,7 +45,7 @@ class GameScreen {
 
   // True when the box is drawn anew.
   bool refresh_box(ShownBox& shown, const TextBox& box, const PixelRect& place,
-                   const TextBoxLook& look, TTF_Font* font);
+                   const TextBoxLook& look, Font* font);
 
   const Fonts& fonts_;
   ScaledWindow window_;

@@ -27,7 +27,12 @@ MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn) : aud
   for (int nb = 2; nb <= 6; ++nb) {
     const std::string name = trim_trailing_blanks(cue_file(nb));
     if (name.empty() || files_.contains(name)) continue;
+#ifdef __EMSCRIPTEN__
+    // The page's sounds are Ogg Vorbis files of the same names, a fifth of the size.
+    const std::optional<std::string> path = find(name.substr(0, name.rfind('.')) + ".ogg");
+#else
     const std::optional<std::string> path = find(name);
+#endif
     if (!path) {
       warn("sound file " + name + " not found: it will not be heard");
       continue;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/devices.h"
 #include "platform/frontend.h"
@@ -32,6 +33,16 @@ EM_JS(void, push_trace_line, (const char* line), {
   (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
 });
 EM_JS(int, trace_asked, (), { return Module['gloutonTrace'] ? 1 : 0; });
+// The title's music is fetched after its first frame, not before it.
+EM_JS(void, fetch_music, (), {
+  fetch('musique-bis.ogg')
+    .then((r) => r.ok ? r.arrayBuffer() : Promise.reject(new Error('HTTP ' + r.status)))
+    .then((body) => {
+      FS.writeFile('/gloutonone/musique-bis.ogg', new Uint8Array(body));
+      Module['_glouton_music_arrived']();
+    })
+    .catch((e) => console.warn('the title music could not be fetched: ' + e.message));
+});
 EM_JS(void, tell_page, (const char* what), {
   const hook = Module[UTF8ToString(what)];
   if (hook) hook();
@@ -75,6 +86,10 @@ void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
 
 }  // namespace
 
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_music_arrived() {
+  devices->music.arrived();
+}
+
 // A fresh run of the program, as a new program would start: the title window.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
@@ -88,7 +103,11 @@ int main() {
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
   devices = new Devices;  // the page's: never let go
   if (trace_asked() != 0) hooks.event = trace_event;
-  hooks.title_first_frame = [] { tell_page("gloutonTitleShown"); };
+  hooks.title_first_frame = [] {
+    tell_page("gloutonTitleShown");
+    static bool fetched = false;
+    if (!std::exchange(fetched, true)) fetch_music();
+  };
   glouton_start();
   return 0;
 }
