@@ -21,6 +21,7 @@ foreach(lib IN LISTS libs)
 endforeach()
 
 set(site ${PROJECT_BINARY_DIR}/site)
+file(MAKE_DIRECTORY ${site} ${PROJECT_BINARY_DIR}/web-sounds)
 
 # The title music, rendered once at build time (the page has no synthesizer),
 # in site/ beside the page: it is fetched after the title's first frame.

@@ -2,12 +2,13 @@
 // (WORK/title.rgb, 706 x 468, and WORK/maze.rgb, 644 x 448, made by
 // pixels_test.sh), pixel for pixel: the canvas's whole-scale blocks read back
 // at 1 x. What moves on its own is left out: the title's sliding face (its
-// rows), and in the maze the 32-pixel cells where the glouton or a chaser
-// stands in either picture, at most eight; the side panel, with its boxes,
-// texts and button, must match whole.
+// rows), and in the maze (32 to 512 across, from 32 down) the 32-pixel cells
+// where the glouton or a chaser stands in either picture, at most eight; the
+// panels above and right of it, with the boxes, texts and button, must match
+// whole.
 //   node pixels_test.mjs SITE_DIR NPM_DIR SOURCE_DIR WORK
 import { createRequire } from 'node:module';
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 
 const [site, npmDir, sourceDir, work] = process.argv.slice(2);
 const puppeteer = createRequire(`${npmDir}/`)('puppeteer-core');
@@ -54,6 +55,7 @@ try {
   await page.goto(`http://127.0.0.1:${server.address().port}/`);
   await page.waitForFunction('window.gloutonTitleFrames === 1', { timeout: 30000 });
   const title = await page.evaluate(contentOf, [706, 468]);
+  writeFileSync(`${work}/page-title.rgb`, Buffer.from(title));
   // The face slides along rows 267 to 331.
   const titleDiff = differences(title, readFileSync(`${work}/title.rgb`), 706, 468)
     .filter(([, y]) => y < 267 || y > 331);
@@ -67,10 +69,12 @@ try {
     { timeout: 10000 });
   await new Promise((r) => setTimeout(r, 300));
   const maze = await page.evaluate(contentOf, [644, 448]);
+  writeFileSync(`${work}/page-maze.rgb`, Buffer.from(maze));
   const mazeDiff = differences(maze, readFileSync(`${work}/maze.rgb`), 644, 448);
-  const panel = mazeDiff.filter(([x]) => x >= 608);
-  const cells = new Set(mazeDiff.filter(([x]) => x < 608).map(([x, y]) => `${x >> 5},${y >> 5}`));
-  check(panel.length === 0, 'the maze\'s side panel is the desktop\'s',
+  const inPanel = ([x, y]) => y < 32 || x >= 512;
+  const panel = mazeDiff.filter(inPanel);
+  const cells = new Set(mazeDiff.filter((p) => !inPanel(p)).map(([x, y]) => `${x >> 5},${y >> 5}`));
+  check(panel.length === 0, 'the game window\'s panels are the desktop\'s',
         `${panel.length} pixels differ, the first at ${panel[0]}`);
   check(cells.size <= 8, 'the maze is the desktop\'s but where the movers stand',
         `${cells.size} cells differ: ${[...cells].join(' ')}`);

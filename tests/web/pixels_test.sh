@@ -22,4 +22,6 @@ for _ in $(seq 1 50); do
 done
 convert "$WORK/title.png" -depth 8 "rgb:$WORK/title.rgb" || fail "cannot read the title's shot"
 convert "$WORK/maze.png" -depth 8 "rgb:$WORK/maze.rgb" || fail "cannot read the maze's shot"
-node "$SOURCE_DIR/tests/web/pixels_test.mjs" "$SITE" "$NPM" "$SOURCE_DIR" "$WORK"
+node "$SOURCE_DIR/tests/web/pixels_test.mjs" "$SITE" "$NPM" "$SOURCE_DIR" "$WORK"; status=$?
+[ -n "${PIXELS_KEEP:-}" ] && cp "$WORK"/*.rgb "$WORK"/*.png "$PIXELS_KEEP"/
+exit $status
