@@ -271,8 +271,8 @@ int main(int argc, char** argv) {
   for (const Entry& e : entries)
     out << "const GlyphFont " << e.name << "{" << e.font.height << ", " << e.font.ascent << ", {"
         << e.name << "_glyphs, " << e.name << "_glyphs + " << e.glyph_views.size() << "}, {"
-        << e.name << "_kerning, " << e.name << "_kerning + " << e.kerning.size() << "}, {"
-        << e.name << "_lines, " << e.name << "_lines + " << e.lines.size() << "}};\n";
+        << e.name << "_kerning, " << e.name << "_kerning + " << e.kerning.size() << "}, {" << e.name
+        << "_lines, " << e.name << "_lines + " << e.lines.size() << "}};\n";
   out << "\n}  // namespace glouton::platform::glyph_atlas\n";
   std::ofstream file(argv[3]);
   file << out.str();
