@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 #include "platform/data_files.h"
 #include "platform/tone.h"
 #include "sound/jouer_son.h"
@@ -21,9 +23,19 @@ MixerDevice::MixerDevice(const AudioDevice& audio)
     : MixerDevice(
           audio, [](std::string_view name) { return find_data_file(name); }, warn_on_stderr) {}
 
-MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn) : audio_(audio) {
+MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn)
+    : audio_(audio), find_(std::move(find)), warn_(std::move(warn)) {
   if (!audio_.opened()) return;
-  make_beep(warn);
+  make_beep(warn_);
+#ifndef __EMSCRIPTEN__
+  read_files();
+#endif
+}
+
+void MixerDevice::read_files() {
+  if (!audio_.opened() || std::exchange(read_, true)) return;
+  const Finder& find = find_;
+  const Warn& warn = warn_;
   for (int nb = 2; nb <= 6; ++nb) {
     const std::string name = trim_trailing_blanks(cue_file(nb));
     if (name.empty() || files_.contains(name)) continue;

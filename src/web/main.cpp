@@ -33,6 +33,11 @@ EM_JS(void, push_trace_line, (const char* line), {
   (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
 });
 EM_JS(int, trace_asked, (), { return Module['gloutonTrace'] ? 1 : 0; });
+// After the title's first frame has been painted (the timeout after the next
+// animation frame): what can wait for it.
+EM_JS(void, after_first_paint, (), {
+  requestAnimationFrame(() => setTimeout(() => Module['_glouton_after_title'](), 0));
+});
 // The title's music is fetched after its first frame, not before it.
 EM_JS(void, fetch_music, (), {
   fetch('musique-bis.ogg')
@@ -86,6 +91,13 @@ void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
 
 }  // namespace
 
+// The cues' sounds are decoded after the title's first frame: no cue
+// sounds before the player's first key or click.
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_after_title() {
+  devices->sound.read_files();
+  fetch_music();
+}
+
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_music_arrived() {
   devices->music.arrived();
 }
@@ -105,8 +117,8 @@ int main() {
   if (trace_asked() != 0) hooks.event = trace_event;
   hooks.title_first_frame = [] {
     tell_page("gloutonTitleShown");
-    static bool fetched = false;
-    if (!std::exchange(fetched, true)) fetch_music();
+    static bool scheduled = false;
+    if (!std::exchange(scheduled, true)) after_first_paint();
   };
   glouton_start();
   return 0;
