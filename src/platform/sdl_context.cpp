@@ -1,7 +1,9 @@
 #include "platform/sdl_context.h"
 
 #include <SDL.h>
+#ifndef GLOUTON_GLYPH_ATLAS
 #include <SDL_ttf.h>
+#endif
 
 #include <cstdlib>
 #include <string_view>

@@ -131,12 +131,15 @@ case "$target" in
     # Built for size. SDL without its fast blitters, RLE and YUV code
     # (SDL_LEAN_AND_MEAN; its general blitter gives the same pixels for the
     # game's copies and see-through sprites, and the texts' edges are blended
-    # by the game itself) but with its software renderer; no offscreen video
-    # driver nor HIDAPI joysticks.
+    # by the game itself) but with its software renderer and the blitter of
+    # 8-bit pictures (SDL_image reads an XPM of few colours as one); without OpenGL (the
+    # game draws with the software renderer), the offscreen video driver,
+    # HIDAPI joysticks, and the C library's iconv, whose Asian code pages
+    # alone weighed 120 kB gzipped (SDL's own converter does UTF-8).
     common+=(-DBUILD_SHARED_LIBS=OFF -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix"
       -DCMAKE_C_FLAGS_RELEASE="-Oz -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-Oz -DNDEBUG")
-    sdl=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DCMAKE_C_FLAGS="-DSDL_LEAN_AND_MEAN=1 -DSDL_VIDEO_RENDER_SW=1"
-      -DSDL_OFFSCREEN=OFF -DSDL_HIDAPI=OFF)
+    sdl=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DCMAKE_C_FLAGS="-DSDL_LEAN_AND_MEAN=1 -DSDL_VIDEO_RENDER_SW=1 -DSDL_HAVE_BLIT_1=1"
+      -DSDL_OFFSCREEN=OFF -DSDL_HIDAPI=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_SYSTEM_ICONV=OFF)
     # The browser plays the title music as a rendered audio file.
     midi=(-DSDL2MIXER_MIDI=OFF)
     ;;
