@@ -4,8 +4,9 @@
 # and for contributors:
 #   make test-fresh   `make test` on a fresh clone in a brand-new Debian 12 (as CI does)
 #   make windows      cross-builds the Windows zip into build-windows/
-#   make web          builds the game for web browsers into build-web/
+#   make web          builds the game for web browsers into build-web/site/
 #   make web-serve    serves it at http://127.0.0.1:8000/
+#   make web-size     prints the size of every file the page fetches
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 DEB_BUILD ?= build-deb
@@ -19,7 +20,7 @@ WEB_PORT ?= 8000
 # make web-serve ADDR=0.0.0.0 serves the page to the local network (a phone); never the default.
 ADDR ?= 127.0.0.1
 
-.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve soak
+.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve web-size soak
 
 play: build
 	$(BUILD)/glouton
@@ -61,17 +62,22 @@ windows: deps
 	JOBS=$(JOBS) tools/cross/build-windows.sh $(WINDOWS_BUILD)
 	@ls -l $(WINDOWS_BUILD)/glouton-*-windows-x64.zip
 
-# The game for web browsers with Debian's emscripten: $(WEB_BUILD)/index.html,
-# glouton.js, glouton.wasm and glouton.data, and glouton-sim.js for node. The
+# The game for web browsers with Debian's emscripten: the page's files in
+# $(WEB_BUILD)/site/ (index.html, glouton.js, glouton.wasm, glouton.data, each
+# with a .gz and a .br copy), and glouton-sim.js for node in $(WEB_BUILD)/. The
 # SDL libraries are built from Debian's sources the first time (minutes), then
 # taken from ~/.cache/glouton-cross.
 web: deps
 	JOBS=$(JOBS) tools/cross/build-web.sh $(WEB_BUILD)
-	@ls -l $(WEB_BUILD)/index.html $(WEB_BUILD)/glouton.js $(WEB_BUILD)/glouton.wasm $(WEB_BUILD)/glouton.data
+	@ls -l $(WEB_BUILD)/site
 
 # Serves the page at http://$(ADDR):$(WEB_PORT)/ until Ctrl+C.
 web-serve: web
-	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT) $(ADDR)
+	node web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT) $(ADDR)
+
+# The table of the page's files: raw, gzip -9 and brotli, as the README has it.
+web-size: web
+	@node tools/web-site.mjs size $(WEB_BUILD)/site
 
 # The Debian package, $(DEB_BUILD)/glouton_VERSION_ARCH.deb, from its own
 # Release build laid out for /usr/games.

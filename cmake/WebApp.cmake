@@ -41,3 +41,6 @@ add_custom_target(glouton_web_worker ALL
                   DEPENDS ${PROJECT_SOURCE_DIR}/web/sw.js ${PROJECT_SOURCE_DIR}/tools/web-cache-list.mjs
                   VERBATIM)
 add_dependencies(glouton_web_worker glouton-web glouton_web_page glouton_web_app)
+if(TARGET glouton_web_site)
+  add_dependencies(glouton_web_site glouton_web_worker)  # compressed after index.html is stamped
+endif()

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 #include "audio/tone.h"
 #include "program/text_fields.h"
 #include "sound/cues.h"
@@ -17,13 +19,28 @@ constexpr std::uint64_t recheck_ms = 5;
 
 }  // namespace
 
-MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn) : audio_(audio) {
+MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn)
+    : audio_(audio), find_(std::move(find)), warn_(std::move(warn)) {
   if (!audio_.opened()) return;
-  make_beep(warn);
+  make_beep(warn_);
+#ifndef __EMSCRIPTEN__
+  read_files();
+#endif
+}
+
+void MixerDevice::read_files() {
+  if (!audio_.opened() || std::exchange(read_, true)) return;
+  const Finder& find = find_;
+  const Warn& warn = warn_;
   for (const CueSound& cue : cue_sounds) {
     const std::string name = trim_trailing_blanks(cue.file);
     if (name.empty() || files_.contains(name)) continue;
+#ifdef __EMSCRIPTEN__
+    // The page's sounds are Ogg Vorbis files of the same names, a fifth of the size.
+    const std::optional<std::string> path = find(name.substr(0, name.rfind('.')) + ".ogg");
+#else
     const std::optional<std::string> path = find(name);
+#endif
     if (!path) {
       warn("sound file " + name + " not found: it will not be heard");
       continue;

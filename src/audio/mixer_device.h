@@ -28,11 +28,15 @@ class MixerDevice final : public SoundDevice {
 
   // Reads the files of cues 2 to 6 found by `find`; tells `warn` once of each
   // missing file. The audio output, which must outlive the device, has told
-  // of its own absence already.
+  // of its own absence already. In the page the files are read by
+  // read_files(), after the title's first frame, not here.
   MixerDevice(const AudioDevice& audio, Finder find, Warn warn);
   ~MixerDevice() override;
   MixerDevice(const MixerDevice&) = delete;
   MixerDevice& operator=(const MixerDevice&) = delete;
+
+  // Reads the cues' files, once.
+  void read_files();
 
   void open() override;
   void close() override;
@@ -57,6 +61,9 @@ class MixerDevice final : public SoundDevice {
   void start(FileRequest request);
 
   const AudioDevice& audio_;
+  Finder find_;
+  Warn warn_;
+  bool read_ = false;
   bool opened_ = false;
   std::map<std::string, ChunkPtr> files_;   // by name, trailing blanks trimmed
   std::vector<std::int16_t> beep_samples_;  // the beep chunk points into it

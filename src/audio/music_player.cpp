@@ -83,6 +83,9 @@ void MusicPlayer::read(const std::string& name) {
 #else
   const std::optional<std::string> path = find_(name);
 #endif
+#ifdef __EMSCRIPTEN__
+  if (!path) return;  // not fetched yet: arrived() reads it
+#endif
   if (!path) {
     failed_.push_back(name);
     warn_("music file " + name + " not found: it will not be heard");
@@ -99,6 +102,7 @@ void MusicPlayer::read(const std::string& name) {
 
 void MusicPlayer::play(std::string_view file) {
   if (!audio_.opened()) return;
+  wanted_ = true;
   const std::string name = trim_trailing_blanks(file);
   if (name != name_ || !music_) read(name);
   if (!music_) return;
@@ -110,7 +114,18 @@ void MusicPlayer::play(std::string_view file) {
 }
 
 void MusicPlayer::stop() {
+  wanted_ = false;
   if (audio_.opened()) Mix_HaltMusic();
+}
+
+void MusicPlayer::arrived() {
+  if (!audio_.opened() || name_.empty() || music_) return;
+  read(name_);
+  if (wanted_ && music_ && Mix_PlayMusic(music_.get(), 0) != 0) {
+    failed_.push_back(name_);
+    warn_("cannot play music file " + name_ + " (" + Mix_GetError() + "): it will not be heard");
+    music_.reset();
+  }
 }
 
 void MusicPlayer::close() {

@@ -1,8 +1,22 @@
 #include "platform/controls.h"
 
+#include <algorithm>
+
+#ifdef GLOUTON_GLYPH_ATLAS
+#include "platform/glyph_text.h"
+#endif
+
 namespace glouton::platform {
 
 namespace {
+
+SurfacePtr render(Font* font, const std::string& text, SDL_Color colour) {
+#ifdef GLOUTON_GLYPH_ATLAS
+  return SurfacePtr(render_glyph_text(*font, text, colour));
+#else
+  return SurfacePtr(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
+#endif
+}
 
 Uint32 map(const SDL_Surface* s, SDL_Color c) {
   return SDL_MapRGB(s->format, c.r, c.g, c.b);
@@ -23,19 +37,48 @@ void frame(SDL_Surface* s, int inset, SDL_Color top_left, SDL_Color bottom_right
   fill(s, inset + w - 1, inset, 1, h, bottom_right);
 }
 
+// Blends the text's surface (ARGB, its coverage as alpha) onto `target`
+// (ARGB) at x, y, inside `clip`, as SDL's blitter does on x86-64 (its MMX
+// one): each colour s·a/256 + d·(255−a)/256, both rounded down, alpha
+// a·255/256 + d·(255−a)/256. SDL's other blitters round otherwise: done
+// here, the texts' edges are the same pixels on every platform.
+void blend_text(SDL_Surface* target, const SDL_Surface* text, int x, int y, const SDL_Rect& clip) {
+  SDL_Rect area{x, y, text->w, text->h};
+  const SDL_Rect whole{0, 0, target->w, target->h};
+  if (!SDL_IntersectRect(&area, &clip, &area) || !SDL_IntersectRect(&area, &whole, &area)) return;
+  for (int row = area.y; row < area.y + area.h; ++row) {
+    const auto* src = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(text->pixels) +
+                                                      (row - y) * text->pitch);
+    auto* dst =
+        reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + row * target->pitch);
+    for (int col = area.x; col < area.x + area.w; ++col) {
+      const Uint32 s = src[col - x], a = s >> 24;
+      if (a == 0) continue;
+      if (a == 255) {
+        dst[col] = s;
+        continue;
+      }
+      Uint32 out = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        const Uint32 sc = (s >> shift) & 0xff, dc = (dst[col] >> shift) & 0xff;
+        const Uint32 weight = shift == 24 ? 255 : a;
+        out |= std::min<Uint32>(((sc * weight) >> 8) + ((dc * (255 - a)) >> 8), 255) << shift;
+      }
+      dst[col] = out;
+    }
+  }
+}
+
 // Blits the text into `box`, clipped to it, placed by `align` and centred
 // vertically, or at the box's top when not `middle`.
-void put_text(SDL_Surface* target, const SDL_Rect& box, TTF_Font* font, const std::string& text,
+void put_text(SDL_Surface* target, const SDL_Rect& box, Font* font, const std::string& text,
               SDL_Color colour, Align align, int margin, bool middle = true) {
   if (text.empty()) return;
-  SurfacePtr rendered(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
+  SurfacePtr rendered = render(font, text, colour);
   if (!rendered) return;
   const int x = align == Align::centre ? box.x + (box.w - rendered->w) / 2 : box.x + margin;
   const int y = middle ? box.y + (box.h - rendered->h) / 2 : box.y;
-  SDL_Rect where{x, y, rendered->w, rendered->h};
-  SDL_SetClipRect(target, &box);
-  SDL_BlitSurface(rendered.get(), nullptr, target, &where);
-  SDL_SetClipRect(target, nullptr);
+  blend_text(target, rendered.get(), x, y, box);
 }
 
 constexpr SDL_Color white{255, 255, 255, 255};
@@ -56,8 +99,8 @@ PixelRect to_pixels(const TwipRect& r) {
           r.width / twips_per_pixel, r.height / twips_per_pixel};
 }
 
-SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
-                         const std::string& text, bool enabled) {
+SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, Font* font, const std::string& text,
+                         bool enabled) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, look.back);
@@ -68,7 +111,7 @@ SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
   return s;
 }
 
-SurfacePtr draw_label(int w, int h, const LabelLook& look, TTF_Font* font, std::string_view text) {
+SurfacePtr draw_label(int w, int h, const LabelLook& look, Font* font, std::string_view text) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, look.back);
@@ -77,7 +120,7 @@ SurfacePtr draw_label(int w, int h, const LabelLook& look, TTF_Font* font, std::
   return s;
 }
 
-SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, bool pressed,
+SurfacePtr draw_button(int w, int h, Font* font, std::string_view caption, bool pressed,
                        bool focused) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;

@@ -50,15 +50,15 @@ inline constexpr LabelLook label6_look{red, yellow, Align::left, true};
 
 // A text box of w × h pixels with its thin sunken border; a disabled box
 // shows its text grey.
-SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, TTF_Font* font,
-                         const std::string& text, bool enabled);
+SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, Font* font, const std::string& text,
+                         bool enabled);
 
 // A label of w × h pixels: one line of text on its back colour, cut at its edges.
-SurfacePtr draw_label(int w, int h, const LabelLook& look, TTF_Font* font, std::string_view text);
+SurfacePtr draw_label(int w, int h, const LabelLook& look, Font* font, std::string_view text);
 
 // A grey push button of w × h pixels, raised, or sunk while pressed; the one
 // with the keyboard focus has a dotted rectangle inside its edge.
-SurfacePtr draw_button(int w, int h, TTF_Font* font, std::string_view caption, bool pressed,
+SurfacePtr draw_button(int w, int h, Font* font, std::string_view caption, bool pressed,
                        bool focused = false);
 
 }  // namespace glouton::platform

@@ -1,5 +1,20 @@
 #include "platform/fonts.h"
 
+#ifdef GLOUTON_GLYPH_ATLAS
+
+#include "platform/glyph_atlas.h"
+
+namespace glouton::platform {
+
+Fonts open_fonts() {
+  return {FontPtr(&glyph_atlas::score), FontPtr(&glyph_atlas::best), FontPtr(&glyph_atlas::button),
+          FontPtr(&glyph_atlas::title), FontPtr(&glyph_atlas::line)};
+}
+
+}  // namespace glouton::platform
+
+#else
+
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <fontconfig/fontconfig.h>
 #endif
@@ -75,20 +90,7 @@ FontPtr open_sized(const std::string& file, int pixels, bool bold) {
   return font;
 }
 
-// Room between the title's ends and its label's sides, in pixels.
-constexpr int title_margin = 4;
-
 }  // namespace
-
-int fitting_size(int pixels, int width, std::string_view text,
-                 const std::function<int(int size, std::string_view text)>& width_at) {
-  int size = pixels;
-  const int at_full = width_at(size, text);
-  // A first guess in proportion, then down a pixel at a time: hinting is not linear.
-  if (at_full > width && at_full > 0) size = std::max(1, pixels * width / at_full);
-  while (size > 1 && width_at(size, text) > width) --size;
-  return size;
-}
 
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns) {
@@ -122,3 +124,5 @@ Fonts open_fonts() {
 }
 
 }  // namespace glouton::platform
+
+#endif  // GLOUTON_GLYPH_ATLAS

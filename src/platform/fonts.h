@@ -1,5 +1,7 @@
 // The sans fonts of the two windows' controls, found through fontconfig and
-// opened with SDL_ttf at the sizes the controls use.
+// opened with SDL_ttf at the sizes the controls use, or, built with
+// GLOUTON_GLYPH_ATLAS (the page), taken from the glyph atlas made at build
+// time from Liberation Sans at those sizes.
 #pragma once
 
 #include <functional>
@@ -8,21 +10,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/fitting_size.h"
 #include "platform/sdl_handles.h"
 
 namespace glouton::platform {
 
-#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__) && !defined(GLOUTON_GLYPH_ATLAS)
 // The file of the first pattern fontconfig matches to a font file, if any
 // (patterns as "Liberation Sans:bold"). Windows and the browser have no
 // fontconfig: there the game's own fonts folder holds Liberation Sans.
 std::optional<std::string> match_font_file(std::initializer_list<const char*> patterns);
 #endif
-
-// The largest size of at most `pixels` at which `text` is no wider than
-// `width`, at least 1 (the font's width grows with its size).
-int fitting_size(int pixels, int width, std::string_view text,
-                 const std::function<int(int size, std::string_view text)>& width_at);
 
 struct Fonts {
   FontPtr score;   // Text1: bold, 18 pt
@@ -32,7 +30,8 @@ struct Fonts {
   FontPtr line;    // the title window's Label2 and Label6: 14.25 pt
 };
 
-// Needs TTF_Init. Throws StartupError when a font cannot be found or opened.
+// Needs TTF_Init (not with the atlas). Throws StartupError when a font
+// cannot be found or opened.
 Fonts open_fonts();
 
 }  // namespace glouton::platform

@@ -70,7 +70,7 @@ void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::in
 }
 
 bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRect& place,
-                          const TextBoxLook& look, TTF_Font* font) {
+                          const TextBoxLook& look, Font* font) {
   SurfacePtr drawn = draw_text_box(place.w, place.h, look, font, box.text, box.enabled);
   // A box that cannot be drawn keeps its last look rather than stopping the game.
   if (!drawn) return false;

@@ -17,6 +17,20 @@
 
 namespace glouton::platform {
 
+namespace {
+
+// The window's picture is uploaded in the format of the surface it is shown
+// on: the page's SDL, built without its fast blitters, then stretches it by
+// copying pixels (SDL_SoftStretch) instead of converting each one in its
+// general blitter. Its canvas's surface is XBGR.
+#ifdef __EMSCRIPTEN__
+constexpr Uint32 content_format = SDL_PIXELFORMAT_BGR888;
+#else
+constexpr Uint32 content_format = pixel_format;
+#endif
+
+}  // namespace
+
 bool needs_redraw(const SDL_WindowEvent& event) {
   switch (event.event) {
     case SDL_WINDOWEVENT_EXPOSED:
@@ -94,7 +108,7 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
   if (!renderer_) throw StartupError(std::string("cannot draw in ") + what + ": " + SDL_GetError());
   content_.reset(
-      SDL_CreateTexture(renderer_.get(), pixel_format, SDL_TEXTUREACCESS_STREAMING, w_, h_));
+      SDL_CreateTexture(renderer_.get(), content_format, SDL_TEXTUREACCESS_STREAMING, w_, h_));
   if (!content_)
     throw StartupError(std::string("cannot make the texture of ") + what + ": " + SDL_GetError());
   SDL_SetTextureBlendMode(content_.get(), SDL_BLENDMODE_NONE);
@@ -151,7 +165,21 @@ TexturePtr ScaledWindow::texture_of(SDL_Surface* surface) const {
 void ScaledWindow::upload(const SDL_Surface& content, const SDL_Rect& part) {
   const auto* first = static_cast<const Uint8*>(content.pixels) + part.y * content.pitch +
                       part.x * content.format->BytesPerPixel;
+#ifdef __EMSCRIPTEN__
+  // ARGB to XBGR: red and blue change places.
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(content_.get(), &part, &pixels, &pitch) != 0) return;
+  for (int y = 0; y < part.h; ++y) {
+    const auto* from = reinterpret_cast<const Uint32*>(first + y * content.pitch);
+    auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + y * pitch);
+    for (int x = 0; x < part.w; ++x)
+      to[x] = (from[x] & 0xff00ff00) | ((from[x] >> 16) & 0xff) | ((from[x] & 0xff) << 16);
+  }
+  SDL_UnlockTexture(content_.get());
+#else
   SDL_UpdateTexture(content_.get(), &part, first, content.pitch);
+#endif
 }
 
 View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {

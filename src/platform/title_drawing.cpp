@@ -11,7 +11,7 @@ namespace glouton::platform {
 
 namespace {
 
-void put_label(SDL_Surface* target, const TwipRect& place, const LabelLook& look, TTF_Font* font,
+void put_label(SDL_Surface* target, const TwipRect& place, const LabelLook& look, Font* font,
                std::string_view text) {
   const PixelRect p = to_pixels(place);
   SurfacePtr label = draw_label(p.w, p.h, look, font, text);

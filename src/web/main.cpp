@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/devices.h"
@@ -46,6 +47,23 @@ EM_JS(void, start_replay, (const char* header), {
 });
 EM_JS(void, push_replay_line, (const char* line, int length), {
   window['gloutonReplay'].push(UTF8ToString(line, length));
+});
+// After the title's first frame has been painted (the timeout after the next
+// animation frame): what can wait for it.
+EM_JS(void, after_first_paint, (), {
+  requestAnimationFrame(() => setTimeout(() => Module['_glouton_after_title'](), 0));
+});
+// The title's music is fetched after its first frame, not before it.
+EM_JS(void, fetch_music, (), {
+  // With the page's build's name, as its other files: never another build's.
+  const build = (document.querySelector('meta[name="glouton-build"]') || {}).content;
+  fetch('musique-bis.ogg' + (build ? '?build=' + build : ''))
+    .then((r) => r.ok ? r.arrayBuffer() : Promise.reject(new Error('HTTP ' + r.status)))
+    .then((body) => {
+      FS.writeFile('/gloutonone/musique-bis.ogg', new Uint8Array(body));
+      Module['_glouton_music_arrived']();
+    })
+    .catch((e) => console.warn('the title music could not be fetched: ' + e.message));
 });
 EM_JS(void, tell_page, (const char* what), {
   const hook = Module[UTF8ToString(what)];
@@ -105,6 +123,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int glouton_sound_on() {
   return devices && !devices->sound_switch.muted() ? 1 : 0;
 }
 
+// The cues' sounds are decoded after the title's first frame: no cue
+// sounds before the player's first key or click.
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_after_title() {
+  devices->sound.read_files();
+  fetch_music();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_music_arrived() {
+  devices->music.arrived();
+}
+
 // A fresh run of the program, as a new program would start: the title window.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
@@ -144,8 +173,17 @@ int main() {
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
   devices = new Devices;  // the page's: never let go
   if (trace_asked() != 0) hooks.event = trace_event;
-  hooks.title_first_frame = [] { tell_page("gloutonTitleShown"); };
-  hooks.game_first_frame = [] { tell_page("gloutonGameShown"); };
+  // The sounds and the music come after the first frame, the title's or, on
+  // a replay's link, the game's.
+  static bool sounds_scheduled = false;
+  hooks.title_first_frame = [] {
+    tell_page("gloutonTitleShown");
+    if (!std::exchange(sounds_scheduled, true)) after_first_paint();
+  };
+  hooks.game_first_frame = [] {
+    tell_page("gloutonGameShown");
+    if (!std::exchange(sounds_scheduled, true)) after_first_paint();
+  };
   watch_hooks = hooks;
   hooks.replay_line = [](std::string_view line) {
     push_replay_line(line.data(), static_cast<int>(line.size()));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds SDL2, SDL2_image, SDL2_mixer, SDL2_ttf and freetype for another
 # target from Debian 12's own source packages, once, and prints the folder
-# they are installed in. A second call with the same target, versions and
+# they are installed in. The page (emscripten) draws its texts from a glyph
+# atlas: there SDL2_ttf and freetype are not built. A second call with the same target, versions and
 # recipe finds them built and returns at once.
 #
 #   tools/cross/build-sdl.sh mingw64       64-bit Windows DLLs (MinGW-w64)
@@ -60,6 +61,9 @@ esac
 # The key: target, versions, and this recipe with its toolchain file (their
 # comments aside: a new comment builds nothing again).
 recipe=$(cat "$0" "$toolchain" | grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' | sha256sum | cut -c1-10)
+if [ "$target" = emscripten ]; then
+  packages=(libsdl2=2.26.5 libsdl2-image=2.6.3 libsdl2-mixer=2.6.2)
+fi
 versions=$(printf '%s\n' "${packages[@]}" | sed 's/.*=//' | paste -sd- -)
 prefix=$cache/$target-$versions-$recipe
 if [ -f "$prefix/.built" ]; then
@@ -124,8 +128,18 @@ case "$target" in
     ;;
   emscripten)
     cmake_cmd=(emcmake cmake)
-    common+=(-DBUILD_SHARED_LIBS=OFF -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix")
-    sdl=(-DSDL_SHARED=OFF -DSDL_STATIC=ON)
+    # Built for size. SDL without its fast blitters, RLE and YUV code
+    # (SDL_LEAN_AND_MEAN; its general blitter gives the same pixels for the
+    # game's copies and see-through sprites, and the texts' edges are blended
+    # by the game itself) but with its software renderer and the blitter of
+    # 8-bit pictures (SDL_image reads an XPM of few colours as one); without OpenGL (the
+    # game draws with the software renderer), the offscreen video driver,
+    # HIDAPI joysticks, and the C library's iconv, whose Asian code pages
+    # alone weighed 120 kB gzipped (SDL's own converter does UTF-8).
+    common+=(-DBUILD_SHARED_LIBS=OFF -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix"
+      -DCMAKE_C_FLAGS_RELEASE="-Oz -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-Oz -DNDEBUG")
+    sdl=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DCMAKE_C_FLAGS="-DSDL_LEAN_AND_MEAN=1 -DSDL_VIDEO_RENDER_SW=1 -DSDL_HAVE_BLIT_1=1"
+      -DSDL_OFFSCREEN=OFF -DSDL_HIDAPI=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_SYSTEM_ICONV=OFF)
     # The browser plays the title music as a rendered audio file.
     midi=(-DSDL2MIXER_MIDI=OFF)
     ;;

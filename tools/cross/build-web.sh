@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game for web browsers with Debian's emscripten into BUILD_DIR
-# (build-web): index.html, glouton.js, glouton.wasm, glouton.data, and
-# glouton-sim.js for node. The SDL libraries are built once from Debian's
+# (build-web): the page's files in BUILD_DIR/site (index.html, glouton.js,
+# glouton.wasm, glouton.data, each with its .gz and .br copy), and
+# glouton-sim.js for node in BUILD_DIR. The SDL libraries are built once from Debian's
 # sources (tools/cross/build-sdl.sh emscripten), then taken from the cache.
 #   tools/cross/build-web.sh [BUILD_DIR]
 set -euo pipefail
@@ -16,8 +17,9 @@ prefix=$("$root/tools/cross/build-sdl.sh" emscripten)
 if [ -f "$build/CMakeCache.txt" ] && ! grep -qxF "GLOUTON_CROSS_PREFIX:UNINITIALIZED=$prefix" "$build/CMakeCache.txt"; then
   rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLOUTON_CROSS_PREFIX="$prefix" \
-    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR=
-fi
+# Configured on every call (seconds): a changed setting here reaches an old build folder.
+# Our code is compiled for size (-Oz); the link's wasm-opt follows (cmake/Web.cmake).
+emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLOUTON_CROSS_PREFIX="$prefix" \
+  -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR= \
+  -DCMAKE_C_FLAGS_RELEASE="-Oz -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-Oz -DNDEBUG" >/dev/null
 cmake --build "$build" -j"$jobs"
