@@ -284,7 +284,7 @@ async function replays(d, url) {
   const noWall = (lines) => lines.map((l) => JSON.stringify({ ...JSON.parse(l), wall: undefined }));
   const work = await mkdtemp(join(tmpdir(), 'glouton-replay-'));
   await writeFile(join(work, 'page.replay'), text);
-  const sim = await new Promise((resolve) => execFile('node', [`${dir}/glouton-sim.js`, '--replay', join(work, 'page.replay')],
+  const sim = await new Promise((resolve) => execFile('node', [join(dir, '..', 'glouton-sim.js'), '--replay', join(work, 'page.replay')],
                                                       (e, out, err) => resolve(e ? [err] : out.trim().split('\n'))));
   check(played.length > 10 && noWall(sim).join() === noWall(played).join(), 'glouton-sim plays the page\'s replay to its trace',
         `${played.length} lines in the page, ${sim.length} from glouton-sim: ${sim[0].slice(0, 200)}`);
@@ -468,8 +468,8 @@ async function offline(d) {
     // Served from a folder of the site, not its root.
     const a = join(work, 'a'), b = join(work, 'b'), site = join(work, 'games', 'glouton');
     await mkdir(join(work, 'games'));
-    const names = ['index.html', 'replay.js', 'glouton.js', 'glouton.wasm', 'glouton.data', 'manifest.webmanifest',
-                   'icon-192.png', 'icon-512.png', 'sw.js'];
+    // Every file of the site but the compressed copies, the worker last.
+    const names = (await readdir(dir)).filter((n) => !/\.(gz|br)$/.test(n) && n !== 'sw.js').concat('sw.js');
     for (const n of names) {
       await cp(join(dir, n), join(a, n));
       await cp(join(dir, n), join(b, n));
@@ -502,7 +502,7 @@ async function offline(d) {
           }
         return { names, bytes, files };
       });
-      check(stored && cache.names.length === 1 && cache.files === 8, 'the service worker stores the build',
+      check(stored && cache.names.length === 1 && cache.files === names.length - 1, 'the service worker stores the build',
             `${cache.files} files, ${cache.bytes} bytes in ${cache.names}`);
       const icons = await o.evaluate(async () => {
         const manifest = await (await fetch(document.querySelector('link[rel=manifest]').href)).json();
