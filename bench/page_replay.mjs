@@ -3,7 +3,7 @@
 // (End, from the key to the strip's caption saying so), and shared: the
 // length of its link, or that "Partager" offers the file instead.
 //   node bench/page_replay.mjs BUILD_WEB_DIR NPM_DIR FILE...
-// BUILD_WEB_DIR: the page's build (tools/cross/build-web.sh); NPM_DIR: the
+// BUILD_WEB_DIR: the page's files (build-web/site); NPM_DIR: the
 // node_modules of tests/web (build/tests/web/npm once the web tests ran).
 import { readFile } from 'node:fs/promises';
 import { resolve } from 'node:path';
