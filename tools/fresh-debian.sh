@@ -41,6 +41,7 @@ cleanup() {
   for m in dev sys proc; do
     mountpoint -q "$root/$m" 2>/dev/null && umount -R "$root/$m" 2>/dev/null || true
   done
+  mountpoint -q "$root" 2>/dev/null && umount -R "$root" 2>/dev/null || true
   if [ "$keep" = 1 ]; then
     echo "fresh-debian: the system is kept at $root" >&2
   else
@@ -70,6 +71,11 @@ if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
   chroot "$root" update-ca-certificates >/dev/null 2>&1 || cannot "the local certificates could not be added"
 fi
 [ -f /etc/npmrc ] && cp /etc/npmrc "$root/etc/npmrc"
+# Its root a mount point of its own, as a machine's is: a mount namespace
+# made inside it (the tests that hide a folder) can then keep its mounts to
+# itself ("unshare -m" refuses a root that is no mount point).
+mount --bind "$root" "$root" && mount --make-private "$root" ||
+  cannot "the system's root could not be mounted"
 mount -t proc proc "$root/proc" || cannot "proc could not be mounted"
 mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys" || cannot "sys could not be mounted"
 mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" || cannot "dev could not be mounted"

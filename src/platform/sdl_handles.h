@@ -8,12 +8,17 @@
 
 #include <memory>
 
+#ifdef GLOUTON_GLYPH_ATLAS
+namespace glouton {
+struct GlyphFont;  // screen/glyph_layout.h
+}  // namespace glouton
+#endif
+
 namespace glouton::platform {
 
 // A font of the controls: SDL_ttf's, or one of the glyph atlas made at build
 // time (platform/glyph_text.h), which needs neither SDL_ttf nor FreeType.
 #ifdef GLOUTON_GLYPH_ATLAS
-struct GlyphFont;
 using Font = const GlyphFont;
 #else
 using Font = TTF_Font;
