@@ -75,8 +75,11 @@ without_folders() {
     shift
   done
   shift
+  # Nothing there to hide: nothing to do.
+  [ "${#mounts[@]}" -gt 0 ] || exec "$@"
   [ "$(id -u)" = 0 ] || flags=-rm
-  unshare "$flags" true 2>/dev/null || missing util-linux "cannot make a mount namespace to hide ${mounts[*]}"
+  unshare "$flags" true 2>/dev/null || missing util-linux "cannot make a mount namespace to hide \
+${mounts[*]} (unshare -m also needs a root that is a mount point, as a chroot's may not be)"
   exec unshare "$flags" bash -c 'for d in "${@:2:$1}"; do mount -t tmpfs none "$d" || exit 125; done
     exec "${@:$(($1 + 2))}"' hide "${#mounts[@]}" "${mounts[@]}" "$@"
 }
