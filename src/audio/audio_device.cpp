@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace glouton::audio {
 
@@ -17,15 +18,20 @@ constexpr int mixing_channels = 2;
 
 }  // namespace
 
-AudioDevice::AudioDevice(const Warn& warn) : warn_(warn) {
+AudioDevice::AudioDevice(const Warn& warn, Opening opening) : warn_(warn) {
+  if (opening == Opening::now) open();
+}
+
+void AudioDevice::open() {
+  if (std::exchange(tried_, true)) return;
   // Audio on its own: a broken audio driver must not take the windows down with it.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    warn(std::string("no sound device (") + SDL_GetError() + "): the game plays silent");
+    warn_(std::string("no sound device (") + SDL_GetError() + "): the game plays silent");
     return;
   }
   if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, chunk_frames) != 0 &&
       Mix_OpenAudio(22050, MIX_DEFAULT_FORMAT, 2, chunk_frames / 2) != 0) {
-    warn(std::string("no sound device (") + Mix_GetError() + "): the game plays silent");
+    warn_(std::string("no sound device (") + Mix_GetError() + "): the game plays silent");
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }

@@ -1,5 +1,7 @@
-// The program's one audio output, opened once at start-up and shared by the
-// title's music and the game window's sounds. Without it, or once it is gone
+// The program's one audio output, opened once and shared by the title's
+// music and the game window's sounds: at start-up, or in a page after the
+// title's first frame (making the browser's audio context takes a tenth of a
+// second that the first frame need not wait for). Without it, or once it is gone
 // (a device pulled out, a driver that fails), both stay silent after a single
 // warning line.
 #pragma once
@@ -12,12 +14,16 @@ namespace glouton::audio {
 
 class AudioDevice {
  public:
-  // Tells `warn` once when there is no device, or when it goes away.
-  explicit AudioDevice(const Warn& warn = warn_on_stderr);
+  enum class Opening { now, later };
+  // Tells `warn` once when there is no device, or when it goes away. Opened
+  // `later`, the output stays closed, and silent, until open().
+  explicit AudioDevice(const Warn& warn = warn_on_stderr, Opening opening = Opening::now);
   ~AudioDevice();
   AudioDevice(const AudioDevice&) = delete;
   AudioDevice& operator=(const AudioDevice&) = delete;
 
+  // Opens the output, once: later calls do nothing.
+  void open();
   bool opened() const { return opened_ && !lost_; }
   // SDL told that the output went away: every sound stops, and the game plays on silent.
   void lost();
@@ -29,6 +35,7 @@ class AudioDevice {
 
  private:
   Warn warn_;
+  bool tried_ = false;
   bool opened_ = false;
   bool lost_ = false;
   int rate_ = 0;

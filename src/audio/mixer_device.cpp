@@ -21,8 +21,6 @@ constexpr std::uint64_t recheck_ms = 5;
 
 MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn)
     : audio_(audio), find_(std::move(find)), warn_(std::move(warn)) {
-  if (!audio_.opened()) return;
-  make_beep(warn_);
 #ifndef __EMSCRIPTEN__
   read_files();
 #endif
@@ -30,6 +28,7 @@ MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn)
 
 void MixerDevice::read_files() {
   if (!audio_.opened() || std::exchange(read_, true)) return;
+  make_beep(warn_);
   const Finder& find = find_;
   const Warn& warn = warn_;
   for (const CueSound& cue : cue_sounds) {

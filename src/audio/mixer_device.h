@@ -29,13 +29,13 @@ class MixerDevice final : public SoundDevice {
   // Reads the files of cues 2 to 6 found by `find`; tells `warn` once of each
   // missing file. The audio output, which must outlive the device, has told
   // of its own absence already. In the page the files are read by
-  // read_files(), after the title's first frame, not here.
+  // read_files(), once the output opens after the title's first frame.
   MixerDevice(const AudioDevice& audio, Finder find, Warn warn);
   ~MixerDevice() override;
   MixerDevice(const MixerDevice&) = delete;
   MixerDevice& operator=(const MixerDevice&) = delete;
 
-  // Reads the cues' files, once.
+  // Makes the beep and reads the cues' files, once the output is open.
   void read_files();
 
   void open() override;

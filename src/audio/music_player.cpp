@@ -101,9 +101,12 @@ void MusicPlayer::read(const std::string& name) {
 }
 
 void MusicPlayer::play(std::string_view file) {
-  if (!audio_.opened()) return;
   wanted_ = true;
   const std::string name = trim_trailing_blanks(file);
+  if (!audio_.opened()) {
+    name_ = name;  // an output opened later plays it as it arrives
+    return;
+  }
   if (name != name_ || !music_) read(name);
   if (!music_) return;
   if (Mix_PlayMusic(music_.get(), 0) != 0) {

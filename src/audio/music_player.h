@@ -48,8 +48,9 @@ class MusicPlayer final : public MusicDevice {
   // Stops and lets the music go.
   void close() override;
 
-  // The page fetches the music after the title's first frame: once it is in
-  // the page's files, this reads it, and starts it if the title asked for it.
+  // The page opens its output and fetches the music after the title's first
+  // frame: once it is in the page's files, this reads it, and starts it if
+  // the title asked for it meanwhile.
   void arrived();
 
   bool ready() const { return music_ != nullptr; }

@@ -28,7 +28,12 @@ struct Devices {
   SdlContext sdl;
   Pictures pictures = load_pictures();
   Fonts fonts = open_fonts();
+#ifdef __EMSCRIPTEN__
+  // The page opens it after the title's first frame (src/web/main.cpp).
+  AudioDevice audio{warn_on_stderr, AudioDevice::Opening::later};
+#else
   AudioDevice audio;
+#endif
   MixerDevice sound{audio, find, warn_on_stderr};
   // Read now, so that it starts with the title window.
   MusicPlayer music{audio, title_music, find, warn_on_stderr};

@@ -57,7 +57,7 @@ EM_JS(void, after_first_paint, (), {
 EM_JS(void, fetch_music, (), {
   // With the page's build's name, as its other files: never another build's.
   const build = (document.querySelector('meta[name="glouton-build"]') || {}).content;
-  fetch('musique-bis.ogg' + (build ? '?build=' + build : ''))
+  fetch('musique-bis.ogg' + (build ? "?build=" + build : ""))
     .then((r) => r.ok ? r.arrayBuffer() : Promise.reject(new Error('HTTP ' + r.status)))
     .then((body) => {
       FS.writeFile('/gloutonone/musique-bis.ogg', new Uint8Array(body));
@@ -123,9 +123,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int glouton_sound_on() {
   return devices && !devices->sound_switch.muted() ? 1 : 0;
 }
 
-// The cues' sounds are decoded after the title's first frame: no cue
-// sounds before the player's first key or click.
+// The audio output opens, and the cues' sounds are decoded, after the title's
+// first frame: no cue sounds before the player's first key or click.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_after_title() {
+  devices->audio.open();
   devices->sound.read_files();
   fetch_music();
 }

@@ -38,6 +38,7 @@ async function puppeteerDriver(product, executablePath) {
   const open = async (context = browser) => {
     const page = await context.newPage();
     page.on('pageerror', (e) => check(false, 'no error in the page', e.message));
+    if (product === 'chrome') await page.evaluateOnNewDocument(listenToOutput);
     return {
       page, browser,
       goto: (url) => page.goto(url),
@@ -51,6 +52,24 @@ async function puppeteerDriver(product, executablePath) {
     };
   };
   return open();
+}
+
+// window.gloutonPeak: the loudest sample the page has played so far. SDL
+// plays through a script processor node, whose buffers it fills in its handler.
+function listenToOutput() {
+  window.gloutonPeak = 0;
+  const slot = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
+  Object.defineProperty(ScriptProcessorNode.prototype, 'onaudioprocess', {
+    configurable: true,
+    get() { return slot.get.call(this); },
+    set(handler) {
+      slot.set.call(this, (e) => {
+        handler(e);
+        for (let c = 0; c < e.outputBuffer.numberOfChannels; c++)
+          for (const v of e.outputBuffer.getChannelData(c)) window.gloutonPeak = Math.max(window.gloutonPeak, Math.abs(v));
+      });
+    },
+  });
 }
 
 // WebKitGTK's own WebDriver (WebKitWebDriver) drives its MiniBrowser under a
@@ -227,6 +246,10 @@ async function desktop(d, url) {
     await d.key('Enter', 'press');
     await d.key('Alt', 'up');
     check(await fullscreen(false), 'Alt+Enter leaves fullscreen');
+    // The click unlocked the sound: the title's music, fetched after its first frame, plays.
+    if (has('audio'))
+      check(await waitFor(d, () => window.gloutonPeak > 0.05, null, 10000), 'the title music plays after a click',
+            `peak ${await d.evaluate(() => window.gloutonPeak)}`);
     check(await d.evaluate(() => window.gloutonTrace.length === 0 && document.activeElement.id === 'canvas'),
           'still on the title, the canvas focused');
   }
