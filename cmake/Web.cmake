@@ -1,13 +1,17 @@
 # The game in a web page (make web): in site/, a folder of the page's files
-# only, ready for any static host: glouton.js, glouton.wasm and glouton.data
-# (pictures, sounds, the rendered music) beside our own
-# index.html, each with a .gz and a .br copy (tools/web-site.mjs). Beside
+# only, ready for any static host: glouton.js, glouton.wasm (the pictures
+# built in: GLOUTON_BUILT_IN_PICTURES), glouton.data (the sounds) and the
+# rendered music beside our own index.html, each with a .gz and a .br copy
+# (tools/web-site.mjs). Beside
 # site/: glouton-sim.js for node. The SDL libraries come from
 # tools/cross/build-sdl.sh emscripten, linked by their paths: emcc reads
 # -lSDL2 as a request for its own SDL ports, which it would download.
 # With the glyph atlas (GLOUTON_GLYPH_ATLAS, the default) the page needs
 # neither SDL2_ttf nor FreeType, nor the font files.
-set(libs SDL2_mixer SDL2_image SDL2)
+set(libs SDL2_mixer SDL2)
+if(NOT GLOUTON_BUILT_IN_PICTURES)
+  list(PREPEND libs SDL2_image)
+endif()
 if(NOT GLOUTON_GLYPH_ATLAS)
   list(PREPEND libs SDL2_ttf freetype)
 endif()
@@ -44,9 +48,14 @@ foreach(wav IN LISTS GLOUTON_SOUNDS)
   list(APPEND web_sounds ${ogg})
 endforeach()
 
-set(web_files ${GLOUTON_DATA_FILES} ${web_sounds})
+set(web_files ${web_sounds})
 set(preload)
-foreach(file IN LISTS GLOUTON_DATA_FILES)
+set(pictures)
+if(NOT GLOUTON_BUILT_IN_PICTURES)
+  set(pictures ${GLOUTON_DATA_FILES})
+  list(APPEND web_files ${pictures})
+endif()
+foreach(file IN LISTS pictures)
   file(RELATIVE_PATH in_page ${PROJECT_BINARY_DIR} ${file})
   list(APPEND preload "SHELL:--preload-file ${file}@/${in_page}")
 endforeach()

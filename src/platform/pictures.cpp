@@ -1,6 +1,12 @@
 #include "platform/pictures.h"
 
+#ifdef GLOUTON_BUILT_IN_PICTURES
+#include <algorithm>
+
+#include "platform/built_in_pictures.h"
+#else
 #include <SDL_image.h>
+#endif
 
 #include <string>
 
@@ -23,19 +29,43 @@ bool see_through_anywhere(const SDL_Surface& picture) {
   return false;
 }
 
+// A picture with no see-through pixel (the floor, the pellet, the wall) is
+// copied: the same pixels as blending it, for less work on every step.
+SurfacePtr blended_where_see_through(SurfacePtr picture) {
+  if (picture)
+    SDL_SetSurfaceBlendMode(
+        picture.get(), see_through_anywhere(*picture) ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+  return picture;
+}
+
 }  // namespace
 
 SurfacePtr to_blit_format(SDL_Surface* picture) {
   // SDL_ConvertSurfaceFormat turns a colour key into alpha when the target
   // format has an alpha channel, which is what keeps the icons' see-through parts.
-  SurfacePtr converted(SDL_ConvertSurfaceFormat(picture, pixel_format, 0));
-  // A picture with no see-through pixel (the floor, the pellet, the wall) is
-  // copied: the same pixels as blending it, for less work on every step.
-  if (converted)
-    SDL_SetSurfaceBlendMode(converted.get(), see_through_anywhere(*converted) ? SDL_BLENDMODE_BLEND
-                                                                              : SDL_BLENDMODE_NONE);
-  return converted;
+  return blended_where_see_through(SurfacePtr(SDL_ConvertSurfaceFormat(picture, pixel_format, 0)));
 }
+
+#ifdef GLOUTON_BUILT_IN_PICTURES
+
+SurfacePtr load_picture_file(std::string_view relative_name) {
+  const BuiltInPicture* end = built_in_pictures + built_in_picture_count;
+  const BuiltInPicture* p = std::find_if(
+      built_in_pictures, end, [&](const BuiltInPicture& b) { return b.name == relative_name; });
+  if (p == end) throw StartupError("picture " + std::string(relative_name) + " is not built in");
+  SurfacePtr picture(SDL_CreateRGBSurfaceWithFormat(0, p->w, p->h, 32, pixel_format));
+  if (!picture)
+    throw StartupError("cannot make picture " + std::string(relative_name) + ": " + SDL_GetError());
+  for (int y = 0; y < p->h; ++y) {
+    auto* row =
+        reinterpret_cast<Uint32*>(static_cast<Uint8*>(picture->pixels) + y * picture->pitch);
+    const std::uint8_t* indices = p->pixels + static_cast<std::size_t>(y) * p->w;
+    std::transform(indices, indices + p->w, row, [p](std::uint8_t i) { return p->colours[i]; });
+  }
+  return blended_where_see_through(std::move(picture));
+}
+
+#else
 
 SurfacePtr load_picture_file(std::string_view relative_name) {
   const std::optional<std::string> path = find_data_file(relative_name);
@@ -48,6 +78,8 @@ SurfacePtr load_picture_file(std::string_view relative_name) {
   if (!converted) throw StartupError("cannot convert picture " + *path + ": " + SDL_GetError());
   return converted;
 }
+
+#endif
 
 Pictures load_pictures() {
   Pictures pictures;
