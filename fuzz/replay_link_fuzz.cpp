@@ -19,15 +19,19 @@ using glouton::fuzz::require;
 
 void check_stranger(std::string_view bytes) {
   const glouton::ReplayLinkText inflated = glouton::inflate_replay_link(bytes);
-  const glouton::ReplayResult decoded = glouton::decode_replay_link(bytes);
   if (!inflated.error.empty()) {
     require(inflated.text.empty(), "text kept with an error", inflated.error);
+    glouton::fuzz::error_line(inflated.error, "replay", 1);
+    const glouton::ReplayResult decoded = glouton::decode_replay_link(bytes);
     require(decoded.error == inflated.error && decoded.steps.empty(),
             "decoding and inflating the link refuse it differently", decoded.error);
-    glouton::fuzz::error_line(inflated.error, "replay", 1);
     return;
   }
   require(inflated.text.size() <= glouton::replay_size_limit, "inflated past the limit");
+  // Megabytes of text take seconds to read under the sanitizers; the
+  // replay's own harness reads texts.
+  if (inflated.text.size() > (1u << 20)) return;
+  const glouton::ReplayResult decoded = glouton::decode_replay_link(bytes);
   const glouton::ReplayResult direct = glouton::parse_replay(inflated.text);
   require(decoded.error == direct.error && decoded.steps == direct.steps,
           "the link reads otherwise than its text", decoded.error);
