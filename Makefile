@@ -56,8 +56,8 @@ configure: deps
 
 # glouton.exe and glouton-sim.exe for 64-bit Windows (MinGW-w64), packed with
 # their DLLs and data as $(WINDOWS_BUILD)/glouton-VERSION-windows-x64.zip. The
-# SDL libraries are built from Debian's sources the first time (minutes), then
-# taken from ~/.cache/glouton-cross.
+# SDL libraries and zlib's inflate are built from Debian's sources the first
+# time (minutes), then taken from ~/.cache/glouton-cross.
 windows: deps
 	JOBS=$(JOBS) tools/cross/build-windows.sh $(WINDOWS_BUILD)
 	@ls -l $(WINDOWS_BUILD)/glouton-*-windows-x64.zip
@@ -65,8 +65,8 @@ windows: deps
 # The game for web browsers with Debian's emscripten: the page's files in
 # $(WEB_BUILD)/site/ (index.html, glouton.js, glouton.wasm, glouton.data, each
 # with a .gz and a .br copy), and glouton-sim.js for node in $(WEB_BUILD)/. The
-# SDL libraries are built from Debian's sources the first time (minutes), then
-# taken from ~/.cache/glouton-cross.
+# SDL libraries and zlib's inflate are built from Debian's sources the first
+# time (minutes), then taken from ~/.cache/glouton-cross.
 web: deps
 	JOBS=$(JOBS) tools/cross/build-web.sh $(WEB_BUILD)
 	@ls -l $(WEB_BUILD)/site

@@ -17,8 +17,26 @@ add_library(glouton_core INTERFACE)
 target_link_libraries(glouton_core INTERFACE glouton_program)
 get_property(reach GLOBAL PROPERTY GLOUTON_REACH_glouton_program)
 set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_core ${reach})
+# A replay's share link (program/replay_link.h): a library of its own beside
+# the program core, so that zlib is linked only where links are read. zlib is
+# the system's, or for another target (the page, Windows) the inflate that
+# tools/cross/build-zlib.sh built into GLOUTON_ZLIB_PREFIX, linked by its path.
+if(GLOUTON_ZLIB_PREFIX)
+  add_library(glouton_zlib STATIC IMPORTED)
+  set_target_properties(glouton_zlib PROPERTIES IMPORTED_LOCATION ${GLOUTON_ZLIB_PREFIX}/lib/libz.a
+                                                INTERFACE_INCLUDE_DIRECTORIES ${GLOUTON_ZLIB_PREFIX}/include)
+elseif(CMAKE_CROSSCOMPILING)
+  message(FATAL_ERROR "no GLOUTON_ZLIB_PREFIX: build zlib for this target with tools/cross/build-zlib.sh")
+else()
+  find_package(ZLIB REQUIRED)
+  add_library(glouton_zlib ALIAS ZLIB::ZLIB)
+endif()
+add_library(glouton_replay_link STATIC ${GLOUTON_SRC}/program/replay_link.cpp)
+target_link_libraries(glouton_replay_link PUBLIC glouton_program PRIVATE glouton_zlib glouton_warnings)
+set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_replay_link ${reach})
 # The simulator: the core on a virtual clock.
-glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp USES glouton_core)
+glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp
+              USES glouton_core glouton_replay_link)
 
 # The screen's arithmetic that every frontend shares, with no SDL.
 glouton_layer(screen SOURCES fit.cpp touch.cpp USES glouton_ports)

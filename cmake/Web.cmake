@@ -75,7 +75,8 @@ endif()
 file(WRITE ${PROJECT_BINARY_DIR}/web-link.rsp
      "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall\n")
 add_executable(glouton-web ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
-target_link_libraries(glouton-web PRIVATE glouton_platform glouton_warnings)
+# glouton_replay_link: the page's #replay= links (zlib's inflate).
+target_link_libraries(glouton-web PRIVATE glouton_platform glouton_replay_link glouton_warnings)
 set_target_properties(glouton-web PROPERTIES OUTPUT_NAME glouton SUFFIX .js
                                              RUNTIME_OUTPUT_DIRECTORY ${site}
                                              LINK_DEPENDS "${web_files}")

@@ -11,11 +11,13 @@ cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelW
 cmake --build "$build" -j2 >/dev/null
 
 status=0
-for harness in key_script sim_cli replay; do
+for harness in key_script sim_cli replay replay_link; do
   corpus="$build/corpus/$harness"
   rm -rf "$corpus"
   mkdir -p "$corpus" "$build/findings"
   cp "$here/corpus/$harness"/* "$corpus/"
+  # The links' harness also takes replays' texts, to put them in links.
+  [ "$harness" != replay_link ] || cp "$here/corpus/replay"/* "$corpus/"
   log="$build/$harness.log"
   if "$build/${harness}_fuzz" -max_total_time="$seconds" -timeout=5 -print_final_stats=1 \
       -artifact_prefix="$build/findings/$harness-" "$corpus" >"$log" 2>&1; then

@@ -3,15 +3,16 @@
 // window.gloutonReplay, one line a string, as `glouton --record` writes it.
 // The end card offers it to watch again ("Revoir"), to save as a file
 // ("Enregistrer") and to share as a link ("Partager"): the page's address
-// with `#replay=` and the replay deflated (raw) in base64url. Such a link, a
-// file dropped on the page or opened with "Ouvrir", plays in the game's
-// viewer; while it plays the strip shows where it stands and a bar that
+// with `#replay=` and the replay deflated (raw) in base64url. Such a link is
+// read by the game itself (glouton_watch_link), as glouton-sim and glouton
+// read one; it, a file dropped on the page or opened with "Ouvrir", plays in
+// the game's viewer; while it plays the strip shows where it stands and a bar that
 // jumps where it is clicked or dragged. A replay that is not good is refused
 // with a message that says why, and the run showing goes on.
 'use strict';
 (() => {
-  // The game's own limit (src/program/replay.h): a file or a link is refused
-  // over it before it is read whole, or inflated past it.
+  // The game's own limit (src/program/replay.h): a file is refused over it
+  // before it is read whole. The game refuses a link that would inflate past it.
   const sizeLimit = 16 << 20;
   // The longest link "Partager" copies, about ten minutes of play: longer
   // links are awkward to paste into a message. Longer, the file is offered.
@@ -46,27 +47,9 @@
     return lines.some((l) => l === 'load') ? encoder.encode(lines.join('\n') + '\n') : null;
   };
 
-  async function pipe(bytes, transform, limit) {
-    const reader = new Blob([bytes]).stream().pipeThrough(transform).getReader();
-    const parts = [];
-    let size = 0;
-    for (;;) {
-      const { done, value } = await reader.read();
-      if (done) break;
-      size += value.length;
-      if (size > limit) {
-        reader.cancel().catch(() => {});
-        throw new Refused('plus de 16 Mio une fois décompressé : pas lu');
-      }
-      parts.push(value);
-    }
-    const out = new Uint8Array(size);
-    let at = 0;
-    for (const p of parts) {
-      out.set(p, at);
-      at += p.length;
-    }
-    return out;
+  async function deflateRaw(bytes) {
+    const packed = new Blob([bytes]).stream().pipeThrough(new CompressionStream('deflate-raw'));
+    return new Uint8Array(await new Response(packed).arrayBuffer());
   }
 
   function base64url(bytes) {
@@ -75,32 +58,8 @@
     return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
   }
 
-  function unbase64url(text) {
-    if (!/^[A-Za-z0-9_-]*$/.test(text) || text.length % 4 === 1)
-      throw new Refused('le lien est abîmé (des caractères qui ne sont pas du base64url)');
-    const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
-    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
-  }
-
   async function linkOf(bytes) {
-    const packed = await pipe(bytes, new CompressionStream('deflate-raw'), Infinity);
-    return location.href.split('#')[0] + prefix + base64url(packed);
-  }
-
-  async function fromLink(fragment) {
-    const data = fragment.slice(prefix.length);
-    if (!data) throw new Refused('le lien ne porte pas de replay');
-    // Deflate never makes data more than a little longer (stored blocks: 5
-    // bytes in 65,535), nor base64 more than 4/3 longer: a longer link is over the limit.
-    if (data.length > ((sizeLimit + (sizeLimit >> 10)) * 4) / 3)
-      throw new Refused('le lien est trop long pour un replay de 16 Mio au plus');
-    const packed = unbase64url(data);
-    try {
-      return await pipe(packed, new DecompressionStream('deflate-raw'), sizeLimit);
-    } catch (e) {
-      if (e instanceof Refused) throw e;
-      throw new Refused('le lien est abîmé ou coupé (ses données compressées ne se lisent pas)');
-    }
+    return location.href.split('#')[0] + prefix + base64url(await deflateRaw(bytes));
   }
 
   async function fromFile(file) {
@@ -108,22 +67,23 @@
     return new Uint8Array(await file.arrayBuffer());
   }
 
-  // Hands the replay to the game: it plays, or the game says why not and the
-  // run showing goes on. Whether it plays.
-  function watch(bytes) {
+  // Hands the replay to the game, its text or (`link`) a share link's
+  // `#replay=...`, which the game inflates: it plays, or the game says why
+  // not and the run showing goes on. Whether it plays.
+  function watch(bytes, link = false) {
     if (!ready) {
       say('Le jeu se charge encore : un instant.', true);
       return false;
     }
     const at = Module._malloc(bytes.length + 1);
     Module.HEAPU8.set(bytes, at);
-    const why = Module.UTF8ToString(Module._glouton_watch(at, bytes.length));
+    const why = Module.UTF8ToString((link ? Module._glouton_watch_link : Module._glouton_watch)(at, bytes.length));
     Module._free(at);
     if (why) {
       say(`Replay refusé : ${why}`, true);
       return false;
     }
-    last = bytes;
+    last = link ? Module.gloutonLinkText : bytes;
     say('');
     watching = true;
     document.getElementById('end').style.display = 'none';
@@ -178,7 +138,8 @@
     say(`Replay refusé : ${e instanceof Refused ? e.message : String(e)}`, true);
   }
 
-  const playLink = () => location.hash.startsWith(prefix) && fromLink(location.hash).then(watch, refuse);
+  const linkShown = () => location.hash.startsWith(prefix);
+  const playLink = () => linkShown() && watch(encoder.encode(location.hash), true);
   const playFile = (file) => fromFile(file).then(watch, refuse);
 
   function fileName() {
@@ -257,11 +218,10 @@
   };
   // A link's replay plays in place of the title: the game waits for it
   // (src/web/main.cpp), and shows the title if it is refused.
-  const atStart = location.hash.startsWith(prefix) ? fromLink(location.hash) : null;
-  atStart?.catch(() => {});
-  Module.gloutonHoldStart = !!atStart;
+  const atStart = linkShown();
+  Module.gloutonHoldStart = atStart;
   (Module.postRun = Module.postRun || []).push(() => {
     ready = true;
-    atStart?.then(watch, (e) => (refuse(e), false)).then((playing) => playing || Module._glouton_start());
+    if (atStart && !playLink()) Module._glouton_start();
   });
 })();

@@ -14,6 +14,7 @@
 #include "platform/frontend.h"
 #include "platform/startup_error.h"
 #include "program/replay.h"
+#include "program/replay_link.h"
 
 #ifndef GLOUTON_VERSION
 #define GLOUTON_VERSION "0"
@@ -90,15 +91,15 @@ int main(int argc, char** argv) {
   std::vector<glouton::ReplayStep> replay;
   if (options.replay) {
     std::ifstream in(*options.replay, std::ios::binary);
-    // One byte past the size limit is enough for the reader to refuse it.
-    std::string text(glouton::replay_size_limit + 1, '\0');
+    // One byte past the longest replay or link is enough for the reader to refuse it.
+    std::string text(glouton::replay_file_limit + 1, '\0');
     if (in) in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in ? text.size() : in.gcount()));
     if (in.bad() || (!in && !in.eof())) {
       std::fprintf(stderr, "glouton: cannot read the replay %s\n", options.replay->c_str());
       return 2;
     }
-    glouton::ReplayResult result = glouton::parse_replay(text);
+    glouton::ReplayResult result = glouton::read_replay_or_link(text);
     if (!result.error.empty()) {
       std::fprintf(stderr, "glouton: %s\n", result.error.c_str());
       return 2;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "program/replay_link.h"
 #include "program/text_fields.h"
 #include "sim/simulation.h"
 #include "sim/summary.h"
@@ -28,7 +29,8 @@ constexpr const char* usage =
     "       glouton-sim --replay FILE --summary\n"
     "Plays the game window on a virtual clock and prints one JSON line per event.\n"
     "  --keys FILE   key script, one 'MS KEY' per line ('-' reads standard input)\n"
-    "  --replay FILE a replay written by 'glouton --record', played to its end\n"
+    "  --replay FILE a replay written by 'glouton --record', or a share link to one\n"
+    "                (the page's address with '#replay='), played to its end\n"
     "  --summary     print only one line: score, best, levels, lives, time, keys, hash\n"
     "  --record FILE write the run as a replay ('glouton --replay FILE' shows it)\n"
     "  --until MS    last simulated millisecond handled (default 60000)\n"
@@ -49,14 +51,14 @@ struct Options {
 };
 
 // False when the stream cannot be read to its end (a folder, a read error).
-// Reading stops one byte past the replay's size limit: the reader says why
-// the text is refused without holding a file of any size.
+// Reading stops one byte past the longest replay or share link: the reader
+// says why the text is refused without holding a file of any size.
 bool read_all(std::istream& in, std::string& text) {
   try {
     char block[65536];
-    while (text.size() <= replay_size_limit && in.read(block, sizeof block))
+    while (text.size() <= replay_file_limit && in.read(block, sizeof block))
       text.append(block, sizeof block);
-    if (text.size() <= replay_size_limit) text.append(block, static_cast<std::size_t>(in.gcount()));
+    if (text.size() <= replay_file_limit) text.append(block, static_cast<std::size_t>(in.gcount()));
   } catch (const std::ios_base::failure&) {
     return false;
   }
@@ -140,7 +142,7 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   KeyScriptResult script;
   ReplayResult replay;
   if ((options.keys && !load(*options.keys, "key script", parse_key_script, script)) ||
-      (options.replay && !load(*options.replay, "replay", parse_replay, replay))) {
+      (options.replay && !load(*options.replay, "replay", read_replay_or_link, replay))) {
     err << error << "\n";
     return 2;
   }

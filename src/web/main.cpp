@@ -19,6 +19,7 @@
 #include "platform/frontend.h"
 #include "platform/scaled_window.h"
 #include "program/replay.h"
+#include "program/replay_link.h"
 #include "program/trace.h"
 
 namespace {
@@ -167,6 +168,30 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch(const char* text, int 
   run = std::make_unique<platform::Frontend>(*devices, watch_hooks, &watched);
   emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
   return "";
+}
+
+// clang-format off
+// The text of a replay a link holds, for the end card's "Enregistrer" and "Partager".
+EM_JS(void, keep_link_text, (const char* text, int length), {
+  Module['gloutonLinkText'] = HEAPU8.slice(text, text + length);
+});
+// clang-format on
+
+// Shows the replay of a share link (`#replay=...`, or the page's whole
+// address), read as every program reads one (program/replay_link.h), as
+// glouton_watch does. Returns "" when it plays, else why not.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch_link(const char* link, int length) {
+  static std::string error;
+  const glouton::ReplayLinkText inflated = glouton::inflate_replay_link(
+      std::string_view(link, static_cast<std::size_t>(std::max(length, 0))));
+  if (!inflated.error.empty()) {
+    error = inflated.error;
+    std::fprintf(stderr, "glouton: %s\n", error.c_str());
+    return error.c_str();
+  }
+  const char* why = glouton_watch(inflated.text.data(), static_cast<int>(inflated.text.size()));
+  if (*why == '\0') keep_link_text(inflated.text.data(), static_cast<int>(inflated.text.size()));
+  return why;
 }
 
 int main() {

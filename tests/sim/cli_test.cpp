@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "program/replay.h"
+#include "program/replay_link.h"
 #include "sim/cli.h"
 #include "sim/key_script.h"
+#include "support/share_link.h"
 
 namespace glouton {
 namespace {
@@ -178,6 +180,41 @@ TEST(Replay, SummaryIsOneLineThatChangesWithTheRun) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--summary"}, {"--replay", "-", "--summary", "--quiet"}})
     EXPECT_EQ(sim(args, replay).status, 2);
+}
+
+TEST(Replay, ShareLinksPlayAsTheirTextOrSayWhatIsWrong) {
+  const std::string text = "glouton-replay 1\nload\n50 key 37\n100\n200\n300\n400 key 27\n";
+  const std::string link = testing::share_link(text);
+  const std::string summary = sim({"--replay", "-", "--summary"}, text).out;
+  EXPECT_EQ(sim({"--replay", "-", "--summary"}, "http://127.0.0.1:8000/?trace" + link + "\r\n").out,
+            summary);
+  EXPECT_EQ(decode_replay_link(link.substr(replay_link_key.size())).steps,
+            parse_replay(text).steps);
+
+  const std::string packed = testing::deflate_raw(text);
+  const std::string data = link.substr(replay_link_key.size());
+  std::string huge = std::string(replay_header) + "\nload\n";
+  while (huge.size() <= replay_size_limit) huge += "100\n";
+  const std::pair<std::string, const char*> cases[] = {
+      {"#replay=a%b.c", "replay:1: the link is altered: character 2 after '#replay=' is not"},
+      {"<html>\n", "replay:1: not a replay link: no '#replay=' in it"},
+      {"#replay=", "replay:1: the link holds no replay"},
+      {link.substr(0, link.size() - data.size() % 4 - 3), "replay:1: the link is cut short or "},
+      {"#replay=" + data.substr(0, data.size() / 8 * 4), "replay:1: the link is cut short: "},
+      {"#replay=" + testing::base64url(char(packed[0] | 6) + packed.substr(1)),
+       "replay:1: the link is altered: its compressed data do not inflate (invalid block type)"},
+      {"#replay=" + testing::base64url(packed + "xyz"), "replay:1: the link is altered: 3 bytes"},
+      {testing::share_link(huge), "replay:1: the link's replay is over the size limit of 16 MiB"},
+      {testing::share_link("glouton-replay 1\nload\n100 jump\n"), "replay:3: unknown input"},
+  };
+  for (const auto& [input, prefix] : cases) {
+    const ReplayResult r = decode_replay_link(input);
+    EXPECT_TRUE(r.steps.empty()) << input;
+    if (input.find(replay_link_key) == std::string::npos)
+      EXPECT_EQ(r.error.rfind(prefix, 0), 0u) << r.error;
+    else
+      expect_refused("--replay", input, r.error, prefix);
+  }
 }
 
 TEST(KeyScript, GoodScripts) {

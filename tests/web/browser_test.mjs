@@ -291,8 +291,9 @@ async function desktop(d, url) {
 
 // The replays (web/replay.js): a short run is recorded in the game's format,
 // which glouton-sim.js plays to the page's own trace; "Revoir" plays it
-// again, the bar jumps, the share link plays in a fresh page, and broken
-// links are refused with a message, the title showing instead.
+// again, the bar jumps where it is clicked or dragged, the share link plays
+// in a fresh page, broken links are refused by the game's own reader with a
+// message, the title showing instead, and a file opened or dropped plays.
 async function replays(d, url) {
   if (!(await firstTitle(d, `${url}?trace`, 'replays'))) return;
   await d.key('Enter', 'press');
@@ -327,10 +328,22 @@ async function replays(d, url) {
   const watched = await d.evaluate(() => window.gloutonTrace.slice());
   check(shown && watched.length >= played.length - 2 && noWall(watched).join() === noWall(played.slice(0, watched.length)).join(),
         '"Revoir" plays the run again, to its end', `${watched.length} of ${played.length} lines; ${await d.evaluate(() => window.gloutonCaption)}`);
-  const bar = await d.evaluate(() => { const r = document.getElementById('seek').getBoundingClientRect(); return [r.left, r.top + r.height / 2]; });
+  const bar = await d.evaluate(() => { const r = document.getElementById('seek').getBoundingClientRect(); return [r.left, r.top + r.height / 2, r.width]; });
   await d.clickAt(bar[0] + 1, bar[1]);
   check(await waitFor(d, () => /revoir 00:00 \/ 00:0[3-9]/.test(window.gloutonCaption), null, 3000), 'a click on the bar\'s start goes back to it',
         await d.evaluate(() => window.gloutonCaption));
+  // Held (Space), the replay's time moves only by the bar: dragged from its start to 60 %.
+  await d.key('Space', 'press');
+  await d.page.mouse.move(bar[0] + 1, bar[1]);
+  await d.page.mouse.down();
+  await d.page.mouse.move(bar[0] + 0.6 * bar[2], bar[1], { steps: 8 });
+  await d.page.mouse.up();
+  const inside = () => {
+    const m = /revoir 00:(\d\d) \/ 00:(\d\d) .*pause/.exec(window.gloutonCaption || '');
+    return !!m && Number(m[1]) > 0 && Number(m[1]) < Number(m[2]);
+  };
+  check(await waitFor(d, inside, null, 3000),
+        'dragging the bar moves the held replay\'s time', await d.evaluate(() => window.gloutonCaption));
   await d.key('Escape', 'press');
   await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000);
   await d.click('#share');
@@ -343,12 +356,12 @@ async function replays(d, url) {
 
   const packed = (t) => `${url}?trace#replay=${deflateRawSync(t).toString('base64url')}`;
   const broken = [
-    ['cut short', link.slice(0, link.indexOf('#') + 8 + 4 * Math.floor((link.length - link.indexOf('#') - 8) / 8)), /coupé/],
+    ['cut short', link.slice(0, link.indexOf('#') + 8 + 4 * Math.floor((link.length - link.indexOf('#') - 8) / 8)), /replay:1: the link is cut short/],
     ['not base64url', `${url}?trace#replay=a%b.c`, /base64url/],
     ['not a replay', packed('<html>\n'), /not a replay/],
     ['of a future version', packed('glouton-replay 2\nload\n'), /newer version/],
     ['altered', packed(text.replace('\nload\n', '\nlaod\n')), /replay:2: /],
-    ['over the size limit', packed(`glouton-replay 1\n${'0\n'.repeat(9 << 20)}`), /16 Mio/],
+    ['over the size limit', packed(`glouton-replay 1\n${'0\n'.repeat(9 << 20)}`), /over the size limit of 16 MiB/],
   ];
   for (const [what, address, why] of broken) {
     await fresh.goto('about:blank');
@@ -364,6 +377,14 @@ async function replays(d, url) {
   await chooser.accept([saved]);
   check(await waitFor(fresh, () => /revoir/.test(window.gloutonCaption) && document.getElementById('message').hidden, null, 5000),
         'a file opened with "Ouvrir…" plays');
+  // A file dropped on the page plays in place of the one showing.
+  await fresh.evaluate((t) => {
+    const data = new DataTransfer();
+    data.items.add(new File([t], 'dropped.replay'));
+    document.getElementById('canvas').dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+  }, 'glouton-replay 1\nload\n7000\n');
+  check(await waitFor(fresh, () => /revoir \d\d:\d\d \/ 00:07/.test(window.gloutonCaption), null, 5000),
+        'a replay file dropped on the page plays', await fresh.evaluate(() => window.gloutonCaption));
   await fresh.page.close();
   await rm(work, { recursive: true, force: true });
 }

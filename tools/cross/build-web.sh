@@ -2,8 +2,9 @@
 # Builds the game for web browsers with Debian's emscripten into BUILD_DIR
 # (build-web): the page's files in BUILD_DIR/site (index.html, glouton.js,
 # glouton.wasm, glouton.data, each with its .gz and .br copy), and
-# glouton-sim.js for node in BUILD_DIR. The SDL libraries are built once from Debian's
-# sources (tools/cross/build-sdl.sh emscripten), then taken from the cache.
+# glouton-sim.js for node in BUILD_DIR. The SDL libraries and zlib's inflate are built
+# once from Debian's sources (tools/cross/build-sdl.sh and build-zlib.sh emscripten),
+# then taken from the cache.
 #   tools/cross/build-web.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -13,6 +14,8 @@ jobs=${JOBS:-2}
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 prefix=$("$root/tools/cross/build-sdl.sh" emscripten)
+# zlib's inflate, for the share links: its own cache entry (tools/cross/build-zlib.sh).
+zlib=$("$root/tools/cross/build-zlib.sh" emscripten)
 # A build folder configured against other SDL libraries starts afresh.
 if [ -f "$build/CMakeCache.txt" ] && ! grep -qxF "GLOUTON_CROSS_PREFIX:UNINITIALIZED=$prefix" "$build/CMakeCache.txt"; then
   rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
@@ -21,5 +24,6 @@ fi
 # Our code is compiled for size (-Oz); the link's wasm-opt follows (cmake/Web.cmake).
 emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLOUTON_CROSS_PREFIX="$prefix" \
   -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR= \
+  -DGLOUTON_ZLIB_PREFIX="$zlib" \
   -DCMAKE_C_FLAGS_RELEASE="-Oz -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-Oz -DNDEBUG" >/dev/null
 cmake --build "$build" -j"$jobs"

@@ -9,11 +9,14 @@ build=${1:-build-windows}
 jobs=${JOBS:-2}
 
 prefix=$("$root/tools/cross/build-sdl.sh" mingw64)
+# zlib's inflate, linked into the programs that read share links.
+zlib=$("$root/tools/cross/build-zlib.sh" mingw64)
 # A build folder configured against other SDL libraries starts afresh.
 if [ -f "$build/CMakeCache.txt" ] && ! grep -qxF "GLOUTON_CROSS_PREFIX:UNINITIALIZED=$prefix" "$build/CMakeCache.txt"; then
   rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
 # GLOUTON_WERROR=ON makes our warnings errors, as make test does.
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLOUTON_WERROR="${GLOUTON_WERROR:-OFF}" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-w64-x86_64.cmake" -DGLOUTON_CROSS_PREFIX="$prefix" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-w64-x86_64.cmake" -DGLOUTON_CROSS_PREFIX="$prefix" \
+  -DGLOUTON_ZLIB_PREFIX="$zlib" >/dev/null
 cmake --build "$build" -j"$jobs"
