@@ -2,8 +2,8 @@
 // Writes the service worker of a built page: DIR/sw.js, from web/sw.js, with
 // the list of the page's files and their SHA-256, and the cache's name made
 // from them; and stamps that build's name in DIR/index.html (its
-// <meta name="glouton-build"> and its preloads' addresses), with which the
-// page asks for its other files.
+// <meta name="glouton-build">, its scripts' and its preloads' addresses),
+// with which the page asks for its other files.
 // Run it last, once every file of the page is in DIR (before any
 // precompressed copy is made of index.html).
 //   node tools/web-cache-list.mjs DIR            every file of DIR (a folder of the page's files only)
@@ -35,10 +35,10 @@ const names = (asked.length ? asked : await everyFile(dir))
   .filter((name) => name !== 'sw.js' && !/\.(gz|br)$/.test(name))
   .sort();
 // The page's stamp, blank while the build's name is made from the files:
-// in its meta, and in the addresses of the files it preloads.
+// in its meta, and in the addresses of its scripts and the files it preloads.
 const stamp = /(<meta name="glouton-build" content=")[^"]*(">)/;
 const stamped = (html, id) =>
-  html.replace(stamp, `$1${id}$2`).replace(/(href="[\w.-]+\?build=)[^"]*"/g, `$1${id}"`);
+  html.replace(stamp, `$1${id}$2`).replace(/((?:href|src)="[\w.-]+\?build=)[^"]*"/g, `$1${id}"`);
 const build = createHash('sha256').update(template);
 for (const name of names) {
   let body = await readFile(join(dir, name));
