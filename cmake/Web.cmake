@@ -6,14 +6,11 @@
 # site/: glouton-sim.js for node. The SDL libraries come from
 # tools/cross/build-sdl.sh emscripten, linked by their paths: emcc reads
 # -lSDL2 as a request for its own SDL ports, which it would download.
-# With the glyph atlas (GLOUTON_GLYPH_ATLAS, the default) the page needs
+# The texts come from the glyph atlas, as on every target: the page needs
 # neither SDL2_ttf nor FreeType, nor the font files.
 set(libs SDL2_mixer SDL2)
 if(NOT GLOUTON_BUILT_IN_PICTURES)
   list(PREPEND libs SDL2_image)
-endif()
-if(NOT GLOUTON_GLYPH_ATLAS)
-  list(PREPEND libs SDL2_ttf freetype)
 endif()
 set(GLOUTON_WEB_SOUND_QUALITY 2 CACHE STRING "Ogg Vorbis quality of the page's sounds (sox -C)")
 foreach(lib IN LISTS libs)
@@ -63,12 +60,6 @@ foreach(file IN LISTS web_sounds)
   get_filename_component(name ${file} NAME)
   list(APPEND preload "SHELL:--preload-file ${file}@/gloutonone/${name}")
 endforeach()
-if(NOT GLOUTON_GLYPH_ATLAS)
-  foreach(name LiberationSans-Bold.ttf LiberationSans-Regular.ttf)
-    list(APPEND web_files ${GLOUTON_FONT_DIR}/${name})
-    list(APPEND preload "SHELL:--preload-file ${GLOUTON_FONT_DIR}/${name}@/fonts/${name}")
-  endforeach()
-endif()
 
 # SDL's audio resumes the browser's audio context at the first gesture with
 # these; in a file, as a make rule would take their "$" for its own.

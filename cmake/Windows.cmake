@@ -1,7 +1,7 @@
 # The Windows programs, cross-built with MinGW-w64 (make windows), and their
 # zip: the programs, the SDL DLLs built by tools/cross/build-sdl.sh, the
-# pictures, sounds and music, Liberation Sans with its licence, a README.txt
-# and the game's licence.
+# pictures, sounds and music, a README.txt and the game's licence. The texts
+# are built into the programs (the glyph atlas): no font ships.
 
 # glouton.exe opens no console window; its warnings then go to a log file.
 # SDL2main gives it the WinMain that a windowed program starts from.
@@ -26,15 +26,10 @@ target_sources(glouton PRIVATE ${PROJECT_BINARY_DIR}/glouton.rc)
 target_link_options(glouton PRIVATE -static)
 target_link_options(glouton-sim PRIVATE -static)
 
-set(GLOUTON_FONT_DIR /usr/share/fonts/truetype/liberation2 CACHE PATH "Liberation Sans, shipped in the zip")
-set(GLOUTON_FONT_LICENSE /usr/share/doc/fonts-liberation2/copyright CACHE FILEPATH "its licence")
-foreach(file ${GLOUTON_FONT_DIR}/LiberationSans-Bold.ttf ${GLOUTON_FONT_DIR}/LiberationSans-Regular.ttf
-             ${GLOUTON_FONT_LICENSE})
-  if(NOT EXISTS ${file})
-    message(FATAL_ERROR "${file} is missing: install fonts-liberation2 (make deps)")
-  endif()
-endforeach()
 file(GLOB GLOUTON_DLLS ${GLOUTON_CROSS_PREFIX}/bin/*.dll)
+# The cross-built SDL libraries include SDL2_ttf and FreeType; the game uses
+# neither, so they stay out of the zip.
+list(FILTER GLOUTON_DLLS EXCLUDE REGEX "/(SDL2_ttf|libfreetype[^/]*)\\.dll$")
 if(NOT GLOUTON_DLLS)
   message(FATAL_ERROR "no SDL DLLs in GLOUTON_CROSS_PREFIX (${GLOUTON_CROSS_PREFIX}): "
                       "build them with tools/cross/build-sdl.sh mingw64")
@@ -53,15 +48,12 @@ endforeach()
 add_custom_command(
   OUTPUT ${zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${zip}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/fonts
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:glouton> $<TARGET_FILE:glouton-sim> ${GLOUTON_DLLS}
           ${PROJECT_BINARY_DIR}/README.txt ${stage}
   COMMAND ${CMAKE_STRIP} --strip-unneeded ${shipped_programs}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_BINARY_DIR}/assets ${stage}/assets
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${GLOUTON_SOUND_DIR} ${stage}/gloutonone
-  COMMAND ${CMAKE_COMMAND} -E copy ${GLOUTON_FONT_DIR}/LiberationSans-Bold.ttf
-          ${GLOUTON_FONT_DIR}/LiberationSans-Regular.ttf ${stage}/fonts
-  COMMAND ${CMAKE_COMMAND} -E copy ${GLOUTON_FONT_LICENSE} ${stage}/fonts/LICENSE-Liberation.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${name}
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}

@@ -13,7 +13,7 @@ unset CC CXX CFLAGS CXXFLAGS LDFLAGS PKG_CONFIG_LIBDIR PKG_CONFIG_PATH
 flags=$(pkg-config --cflags --libs sdl2 SDL2_image) ||
   { echo "$0: SDL2_image's development files are missing (make deps)" >&2; exit 1; }
 # shellcheck disable=SC2086
-c++ -std=c++20 -O2 -DGLOUTON_GLYPH_ATLAS -I"$here/../src" "$here/picture-pack.cpp" -o "$tool" $flags
+c++ -std=c++20 -O2 -I"$here/../src" "$here/picture-pack.cpp" -o "$tool" $flags
 "$tool" "$out.new" "$@"
 rm -f "$tool"
 mv "$out.new" "$out"

@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
-#ifdef GLOUTON_GLYPH_ATLAS
 #include "platform/glyph_text.h"
-#endif
 
 namespace glouton::platform {
 
 namespace {
-
-SurfacePtr render(Font* font, const std::string& text, SDL_Color colour) {
-#ifdef GLOUTON_GLYPH_ATLAS
-  return SurfacePtr(render_glyph_text(*font, text, colour));
-#else
-  return SurfacePtr(TTF_RenderUTF8_Blended(font, text.c_str(), colour));
-#endif
-}
 
 Uint32 map(const SDL_Surface* s, SDL_Color c) {
   return SDL_MapRGB(s->format, c.r, c.g, c.b);
@@ -71,10 +61,11 @@ void blend_text(SDL_Surface* target, const SDL_Surface* text, int x, int y, cons
 
 // Blits the text into `box`, clipped to it, placed by `align` and centred
 // vertically, or at the box's top when not `middle`.
-void put_text(SDL_Surface* target, const SDL_Rect& box, Font* font, const std::string& text,
-              SDL_Color colour, Align align, int margin, bool middle = true) {
+void put_text(SDL_Surface* target, const SDL_Rect& box, const GlyphFont& font,
+              std::string_view text, SDL_Color colour, Align align, int margin,
+              bool middle = true) {
   if (text.empty()) return;
-  SurfacePtr rendered = render(font, text, colour);
+  const SurfacePtr rendered(render_glyph_text(font, text, colour));
   if (!rendered) return;
   const int x = align == Align::centre ? box.x + (box.w - rendered->w) / 2 : box.x + margin;
   const int y = middle ? box.y + (box.h - rendered->h) / 2 : box.y;
@@ -99,8 +90,8 @@ PixelRect to_pixels(const TwipRect& r) {
           r.width / twips_per_pixel, r.height / twips_per_pixel};
 }
 
-SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, Font* font, const std::string& text,
-                         bool enabled) {
+SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, const GlyphFont& font,
+                         std::string_view text, bool enabled) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, look.back);
@@ -111,16 +102,16 @@ SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, Font* font, cons
   return s;
 }
 
-SurfacePtr draw_label(int w, int h, const LabelLook& look, Font* font, std::string_view text) {
+SurfacePtr draw_label(int w, int h, const LabelLook& look, const GlyphFont& font,
+                      std::string_view text) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
   fill(s.get(), 0, 0, w, h, look.back);
-  put_text(s.get(), SDL_Rect{0, 0, w, h}, font, std::string(text), look.fore, look.align, 0,
-           look.middle);
+  put_text(s.get(), SDL_Rect{0, 0, w, h}, font, text, look.fore, look.align, 0, look.middle);
   return s;
 }
 
-SurfacePtr draw_button(int w, int h, Font* font, std::string_view caption, bool pressed,
+SurfacePtr draw_button(int w, int h, const GlyphFont& font, std::string_view caption, bool pressed,
                        bool focused) {
   SurfacePtr s = blank(w, h);
   if (!s) return s;
@@ -134,7 +125,7 @@ SurfacePtr draw_button(int w, int h, Font* font, std::string_view caption, bool 
   }
   const int shift = pressed ? 1 : 0;  // a pressed caption moves down and right
   const SDL_Rect inside{2 + shift, 2 + shift, w - 4, h - 4};
-  put_text(s.get(), inside, font, std::string(caption), black, Align::centre, 0);
+  put_text(s.get(), inside, font, caption, black, Align::centre, 0);
   if (focused) {
     // Every other pixel, three pixels in from the edge.
     const int x0 = 3, y0 = 3, x1 = w - 4, y1 = h - 4;

@@ -2,12 +2,12 @@
 // button. Where they sit is the core's (game/form1_layout.h, title/form2_layout.h).
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "game/form1_layout.h"
 #include "platform/sdl_handles.h"
 #include "screen/fit.h"
+#include "screen/glyph_layout.h"
 #include "title/form2_layout.h"
 
 namespace glouton::platform {
@@ -50,15 +50,16 @@ inline constexpr LabelLook label6_look{red, yellow, Align::left, true};
 
 // A text box of w × h pixels with its thin sunken border; a disabled box
 // shows its text grey.
-SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, Font* font, const std::string& text,
-                         bool enabled);
+SurfacePtr draw_text_box(int w, int h, const TextBoxLook& look, const GlyphFont& font,
+                         std::string_view text, bool enabled);
 
 // A label of w × h pixels: one line of text on its back colour, cut at its edges.
-SurfacePtr draw_label(int w, int h, const LabelLook& look, Font* font, std::string_view text);
+SurfacePtr draw_label(int w, int h, const LabelLook& look, const GlyphFont& font,
+                      std::string_view text);
 
 // A grey push button of w × h pixels, raised, or sunk while pressed; the one
 // with the keyboard focus has a dotted rectangle inside its edge.
-SurfacePtr draw_button(int w, int h, Font* font, std::string_view caption, bool pressed,
+SurfacePtr draw_button(int w, int h, const GlyphFont& font, std::string_view caption, bool pressed,
                        bool focused = false);
 
 }  // namespace glouton::platform

@@ -1,6 +1,6 @@
 // What a frontend's program runs with, for as long as it runs, made in this
-// order and closed in the reverse: SDL and the screen, the pictures and
-// fonts, one audio output that the game's sounds and the title's music
+// order and closed in the reverse: SDL and the screen, the pictures, the
+// fonts (built in), one audio output that the game's sounds and the title's music
 // share, the controllers and the sound switch. Each throws StartupError when
 // the program cannot start without it; sound and controllers only warn.
 #pragma once
@@ -27,7 +27,7 @@ struct Devices {
 
   SdlContext sdl;
   Pictures pictures = load_pictures();
-  Fonts fonts = open_fonts();
+  Fonts fonts;
 #ifdef __EMSCRIPTEN__
   // The page opens it after the title's first frame (src/web/main.cpp).
   AudioDevice audio{warn_on_stderr, AudioDevice::Opening::later};

@@ -1,6 +1,6 @@
 // The title's size: "GLOUTON" at 48 pt is wider than its label, so the word
-// is shown whole, a little smaller, rather than cut at both ends. Shared by
-// the program and the glyph atlas tool (tools/glyph-atlas.cpp).
+// is shown whole, a little smaller, rather than cut at both ends. The glyph
+// atlas tool (tools/glyph-atlas.cpp) sizes the title's font with it.
 #pragma once
 
 #include <algorithm>

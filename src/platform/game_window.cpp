@@ -26,10 +26,9 @@ GameWindow::GameWindow(const Pictures& pictures, const Fonts& fonts)
   score_caption_place_ = caption_place(score_caption_corner, pictures.score_caption.get());
   highs_caption_place_ = caption_place(highs_caption_corner, pictures.highs_caption.get());
   const PixelRect button = to_pixels(command1_place);
-  button_up_ =
-      window_.texture_of(draw_button(button.w, button.h, fonts.button.get(), "CC", false).get());
+  button_up_ = window_.texture_of(draw_button(button.w, button.h, fonts.button, "CC", false).get());
   button_down_ =
-      window_.texture_of(draw_button(button.w, button.h, fonts.button.get(), "CC", true).get());
+      window_.texture_of(draw_button(button.w, button.h, fonts.button, "CC", true).get());
 }
 
 void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) {
@@ -70,7 +69,7 @@ void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::in
 }
 
 bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRect& place,
-                          const TextBoxLook& look, Font* font) {
+                          const TextBoxLook& look, const GlyphFont& font) {
   SurfacePtr drawn = draw_text_box(place.w, place.h, look, font, box.text, box.enabled);
   // A box that cannot be drawn keeps its last look rather than stopping the game.
   if (!drawn) return false;
@@ -96,10 +95,9 @@ bool GameWindow::show(const ProgramView& view, const ViewChanges& changes, bool 
     part = part ? union_of(*part, box) : box;
   };
   const PixelRect text1 = to_pixels(text1_place), text3 = to_pixels(text3_place);
-  if ((first || changes.score) &&
-      draw_box(score_, view.score, text1, text1_look, fonts_.score.get()))
+  if ((first || changes.score) && draw_box(score_, view.score, text1, text1_look, fonts_.score))
     add(text1);
-  if ((first || changes.best) && draw_box(best_, view.best, text3, text3_look, fonts_.best.get()))
+  if ((first || changes.best) && draw_box(best_, view.best, text3, text3_look, fonts_.best))
     add(text3);
   if (!part && !whole) return false;
 

@@ -45,7 +45,7 @@ class GameWindow {
   // True when the box is drawn anew.
   void finger(const SDL_TouchFingerEvent& f, Program& program, std::int64_t now);
   bool draw_box(ShownBox& shown, const TextBoxView& box, const PixelRect& place,
-                const TextBoxLook& look, Font* font);
+                const TextBoxLook& look, const GlyphFont& font);
 
   const Fonts& fonts_;
   ScaledWindow window_;

@@ -1,9 +1,6 @@
 #include "platform/sdl_context.h"
 
 #include <SDL.h>
-#ifndef GLOUTON_GLYPH_ATLAS
-#include <SDL_ttf.h>
-#endif
 
 #include <clocale>
 #include <cstdlib>
@@ -56,19 +53,9 @@ SdlContext::SdlContext() {
     throw StartupError(
         no_display_message(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), error));
   }
-#ifndef GLOUTON_GLYPH_ATLAS
-  if (TTF_Init() != 0) {
-    const std::string error = TTF_GetError();
-    SDL_Quit();
-    throw StartupError("cannot start the font renderer: " + error);
-  }
-#endif
 }
 
 SdlContext::~SdlContext() {
-#ifndef GLOUTON_GLYPH_ATLAS
-  TTF_Quit();
-#endif
   SDL_Quit();
 }
 

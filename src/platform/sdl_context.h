@@ -1,4 +1,4 @@
-// SDL with its video and SDL_ttf, for as long as the game runs;
+// SDL with its video, for as long as the game runs;
 // refuses to run without a display rather than play in an invisible window.
 #pragma once
 

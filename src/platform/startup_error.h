@@ -1,5 +1,5 @@
 // A failure that stops the game before its window opens: a data file found
-// nowhere, a font missing, no display. main() prints it and exits 1.
+// nowhere or unreadable, no display. main() prints it and exits 1.
 #pragma once
 
 #include <stdexcept>

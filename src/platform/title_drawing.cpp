@@ -11,8 +11,8 @@ namespace glouton::platform {
 
 namespace {
 
-void put_label(SDL_Surface* target, const TwipRect& place, const LabelLook& look, Font* font,
-               std::string_view text) {
+void put_label(SDL_Surface* target, const TwipRect& place, const LabelLook& look,
+               const GlyphFont& font, std::string_view text) {
   const PixelRect p = to_pixels(place);
   SurfacePtr label = draw_label(p.w, p.h, look, font, text);
   if (!label) throw StartupError(std::string("cannot draw the title window: ") + SDL_GetError());
@@ -29,9 +29,9 @@ TitleDrawing::TitleDrawing(SDL_Surface* face, const Fonts& fonts)
     throw StartupError(std::string("cannot make the title window's surface: ") + SDL_GetError());
   SDL_SetSurfaceBlendMode(surface_.get(), SDL_BLENDMODE_NONE);
   SDL_FillRect(surface_.get(), nullptr, SDL_MapRGB(surface_->format, red.r, red.g, red.b));
-  put_label(surface_.get(), label4_place, label4_look, fonts.title.get(), title_text);
-  put_label(surface_.get(), label2_place, label2_look, fonts.line.get(), subtitle_text);
-  put_label(surface_.get(), label6_place, label6_look, fonts.line.get(), credit_text);
+  put_label(surface_.get(), label4_place, label4_look, fonts.title, title_text);
+  put_label(surface_.get(), label2_place, label2_look, fonts.line, subtitle_text);
+  put_label(surface_.get(), label6_place, label6_look, fonts.line, credit_text);
   changed_ = SDL_Rect{0, 0, title_width, title_height};
   const PixelRect design = to_pixels(TwipRect{face_design_left, face_design_top, 0, 0});
   face_at_ = {design.x, design.y, face_->w, face_->h};

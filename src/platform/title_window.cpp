@@ -9,10 +9,10 @@ TitleWindow::TitleWindow(const Pictures& pictures, const Fonts& fonts)
               "the title window"),
       drawing_(pictures.face.get(), fonts) {
   const PixelRect go = to_pixels(go_place);
-  button_up_ = window_.texture_of(
-      draw_button(go.w, go.h, fonts.button.get(), go_caption, false, true).get());
+  button_up_ =
+      window_.texture_of(draw_button(go.w, go.h, fonts.button, go_caption, false, true).get());
   button_down_ =
-      window_.texture_of(draw_button(go.w, go.h, fonts.button.get(), go_caption, true, true).get());
+      window_.texture_of(draw_button(go.w, go.h, fonts.button, go_caption, true, true).get());
 }
 
 void TitleWindow::hide() {

@@ -19,11 +19,14 @@ deb=$(ls "$BUILD_DIR"/deb/glouton_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || fail "no .deb was made"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-image-2.0-0 libsdl2-ttf-2.0-0 \
-  libfontconfig1 fonts-liberation2; do
+for lib in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-image-2.0-0; do
   grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib: $depends"
 done
 grep -q -- "-dev" <<<"$depends" && fail "the package depends on a development package: $depends"
+# The texts are built in (the glyph atlas): no font, and nothing that draws one.
+for unwanted in ttf fontconfig freetype harfbuzz fonts-; do
+  grep -q -- "$unwanted" <<<"$depends" && fail "the package depends on $unwanted: $depends"
+done
 
 lintian --fail-on error,warning --display-info "$deb" >"$WORK/lintian.log" 2>&1 ||
   fail "lintian: $(cat "$WORK/lintian.log")"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include <array>
 #include <tuple>
@@ -105,15 +104,6 @@ TEST(Controls, CaptionsFitBesideTheBoxes) {
 
 class ControlLooks : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_EQ(TTF_Init(), 0);
-    fonts_ = new Fonts(open_fonts());
-  }
-  static void TearDownTestSuite() {
-    delete fonts_;
-    TTF_Quit();
-  }
-
   static testing::Rgb at(const SurfacePtr& s, int x, int y) { return testing::at(*s, x, y); }
   // How many pixels inside the border are of the colour.
   static int count(const SurfacePtr& s, std::array<int, 3> colour) {
@@ -130,13 +120,11 @@ class ControlLooks : public ::testing::Test {
     return -1;
   }
 
-  static Fonts* fonts_;
+  static inline const Fonts fonts_{};
 };
 
-Fonts* ControlLooks::fonts_ = nullptr;
-
 TEST_F(ControlLooks, ATextBoxIsBlueWithASunkenBorderAndItsOwnInk) {
-  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_->score.get(), "1230", true);
+  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_.score, "1230", true);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->w, 82);
   EXPECT_EQ(box->h, 29);
@@ -148,21 +136,21 @@ TEST_F(ControlLooks, ATextBoxIsBlueWithASunkenBorderAndItsOwnInk) {
 }
 
 TEST_F(ControlLooks, ADisabledBoxShowsItsTextGrey) {
-  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_->score.get(), "1230", false);
+  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_.score, "1230", false);
   EXPECT_GT(count(box, {128, 128, 128}), 30);
   EXPECT_EQ(count(box, {255, 0, 255}), 0);
 }
 
 TEST_F(ControlLooks, EmptyTextIsJustTheBox) {
-  const SurfacePtr box = draw_text_box(81, 24, text3_look, fonts_->best.get(), "", true);
+  const SurfacePtr box = draw_text_box(81, 24, text3_look, fonts_.best, "", true);
   ASSERT_TRUE(box);
   EXPECT_EQ(count(box, {0, 0, 255}), (81 - 4) * (24 - 4));
 }
 
 TEST_F(ControlLooks, TheScoreIsCentredAndTheBestScoreStartsLeft) {
   const std::array<int, 3> back{0, 0, 255};
-  const SurfacePtr centred = draw_text_box(82, 29, text1_look, fonts_->score.get(), "0", true);
-  const SurfacePtr left = draw_text_box(81, 24, text3_look, fonts_->best.get(), "0", true);
+  const SurfacePtr centred = draw_text_box(82, 29, text1_look, fonts_.score, "0", true);
+  const SurfacePtr left = draw_text_box(81, 24, text3_look, fonts_.best, "0", true);
   EXPECT_GT(first_ink_column(centred, back), 30);
   const int left_ink = first_ink_column(left, back);
   EXPECT_GE(left_ink, 3);
@@ -171,8 +159,8 @@ TEST_F(ControlLooks, TheScoreIsCentredAndTheBestScoreStartsLeft) {
 }
 
 TEST_F(ControlLooks, TheButtonIsRaisedAndSinksWhilePressed) {
-  const SurfacePtr up = draw_button(27, 19, fonts_->button.get(), "CC", false);
-  const SurfacePtr down = draw_button(27, 19, fonts_->button.get(), "CC", true);
+  const SurfacePtr up = draw_button(27, 19, fonts_.button, "CC", false);
+  const SurfacePtr down = draw_button(27, 19, fonts_.button, "CC", true);
   EXPECT_EQ(at(up, 0, 0), (std::array<int, 3>{255, 255, 255}));
   EXPECT_EQ(at(up, 26, 18), (std::array<int, 3>{0, 0, 0}));
   EXPECT_EQ(at(down, 0, 0), (std::array<int, 3>{0, 0, 0}));

@@ -3,11 +3,10 @@
 // the mouse, and how the title's big word is fitted into its label.
 #include <gtest/gtest.h>
 
-#include <SDL_ttf.h>
-
 #include <array>
 
 #include "platform/controls.h"
+#include "platform/fitting_size.h"
 #include "platform/fonts.h"
 #include "platform/push_button.h"
 #include "platform/title_drawing.h"
@@ -49,15 +48,6 @@ TEST(FittingSize, KeepsTheSizeThatFitsOrTakesTheLargestSmallerOne) {
 
 class TitleLooks : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_EQ(TTF_Init(), 0);
-    fonts_ = new Fonts(open_fonts());
-  }
-  static void TearDownTestSuite() {
-    delete fonts_;
-    TTF_Quit();
-  }
-
   // A 32 × 32 face: green with a see-through top-left quarter.
   static SurfacePtr test_face() {
     SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, pixel_format));
@@ -85,17 +75,15 @@ class TitleLooks : public ::testing::Test {
     return out;
   }
 
-  static Fonts* fonts_;
+  static inline const Fonts fonts_{};
 };
-
-Fonts* TitleLooks::fonts_ = nullptr;
 
 constexpr Rgb red_rgb{255, 0, 0}, yellow_rgb{255, 255, 0}, magenta_rgb{255, 0, 255},
     blue_rgb{0, 0, 255}, green_rgb{0, 200, 0};
 
 TEST_F(TitleLooks, RedWithTheThreeLabelsInTheirColours) {
   const SurfacePtr face = test_face();
-  TitleDrawing drawing(face.get(), *fonts_);
+  TitleDrawing drawing(face.get(), fonts_);
   const SDL_Surface& s = drawing.pixels();
   ASSERT_EQ(s.w, 706);
   ASSERT_EQ(s.h, 468);
@@ -130,7 +118,7 @@ TEST_F(TitleLooks, RedWithTheThreeLabelsInTheirColours) {
 
 TEST_F(TitleLooks, TheFaceStartsAtItsDesignPlaceAndMovesLeavingRed) {
   const SurfacePtr face = test_face();
-  TitleDrawing drawing(face.get(), *fonts_);
+  TitleDrawing drawing(face.get(), fonts_);
   const SDL_Surface& s = drawing.pixels();
   // 225, 4,005 twips: 15, 267 pixels; the see-through quarter shows the red.
   EXPECT_EQ(at(s, 15 + 20, 267 + 20), green_rgb);
@@ -163,9 +151,9 @@ TEST_F(TitleLooks, TheFaceStartsAtItsDesignPlaceAndMovesLeavingRed) {
 
 TEST_F(TitleLooks, TheFocusedButtonHasADottedRectangle) {
   const PixelRect go = to_pixels(go_place);
-  const SurfacePtr up = draw_button(go.w, go.h, fonts_->button.get(), go_caption, false, true);
-  const SurfacePtr plain = draw_button(go.w, go.h, fonts_->button.get(), go_caption, false);
-  const SurfacePtr down = draw_button(go.w, go.h, fonts_->button.get(), go_caption, true, true);
+  const SurfacePtr up = draw_button(go.w, go.h, fonts_.button, go_caption, false, true);
+  const SurfacePtr plain = draw_button(go.w, go.h, fonts_.button, go_caption, false);
+  const SurfacePtr down = draw_button(go.w, go.h, fonts_.button, go_caption, true, true);
   ASSERT_TRUE(up && plain && down);
   constexpr Rgb black{0, 0, 0}, face{192, 192, 192};
   for (const SDL_Surface* s : {up.get(), down.get()}) {
@@ -188,25 +176,22 @@ TEST_F(TitleLooks, TheFocusedButtonHasADottedRectangle) {
 }
 
 TEST(Labels, PutTheirLineAtTheTopOrHalfwayDown) {
-  ASSERT_EQ(TTF_Init(), 0);
-  {
-    const Fonts fonts = open_fonts();
-    const LabelLook top{yellow, blue, Align::centre, false};
-    const LabelLook middle{yellow, blue, Align::centre, true};
-    const SurfacePtr a = draw_label(200, 80, top, fonts.line.get(), "Mmm");
-    const SurfacePtr b = draw_label(200, 80, middle, fonts.line.get(), "Mmm");
-    auto first_ink_row = [](const SurfacePtr& s) {
-      for (int y = 0; y < s->h; ++y)
-        for (int x = 0; x < s->w; ++x)
-          if (at(*s, x, y) != yellow_rgb) return y;
-      return -1;
-    };
-    EXPECT_GE(first_ink_row(a), 0);
-    EXPECT_LT(first_ink_row(a), 10);
-    EXPECT_GT(first_ink_row(b), 25);
-    EXPECT_EQ(at(*a, 0, 79), yellow_rgb);
-  }
-  TTF_Quit();
+  const Fonts fonts;
+  const LabelLook top{yellow, blue, Align::centre, false};
+  const LabelLook middle{yellow, blue, Align::centre, true};
+  // The atlas holds the line font's two texts only.
+  const SurfacePtr a = draw_label(200, 80, top, fonts.line, credit_text);
+  const SurfacePtr b = draw_label(200, 80, middle, fonts.line, credit_text);
+  auto first_ink_row = [](const SurfacePtr& s) {
+    for (int y = 0; y < s->h; ++y)
+      for (int x = 0; x < s->w; ++x)
+        if (at(*s, x, y) != yellow_rgb) return y;
+    return -1;
+  };
+  EXPECT_GE(first_ink_row(a), 0);
+  EXPECT_LT(first_ink_row(a), 10);
+  EXPECT_GT(first_ink_row(b), 25);
+  EXPECT_EQ(at(*a, 0, 79), yellow_rgb);
 }
 
 // A mouse event of window 7 at (x, y).
