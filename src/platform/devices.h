@@ -1,7 +1,7 @@
 // What a frontend's program runs with, for as long as it runs, made in this
 // order and closed in the reverse: SDL and the screen, the pictures, the
-// fonts (built in), one audio output that the game's sounds and the title's music
-// share, the controllers and the sound switch. Each throws StartupError when
+// fonts (built in), one audio output that the game's sounds and the title's
+// music share, the controllers and the sound switch. Each throws StartupError when
 // the program cannot start without it; sound and controllers only warn.
 #pragma once
 
