@@ -52,7 +52,7 @@ void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::in
   int w = 0, h = 0;
   SDL_GetWindowSize(window(), &w, &h);
   const double fx = f.x * static_cast<double>(w), fy = f.y * static_cast<double>(h);
-  const double ratio = css_pixel_ratio();
+  const double ratio = window_.units_per_css_pixel();
   const double x = fx / ratio, y = fy / ratio;
   const auto finger = static_cast<std::int64_t>(f.fingerId);
   std::optional<int> code;

@@ -83,7 +83,7 @@ ScaledWindow::ScaledWindow(const char* caption, int content_w, int content_h, SD
   // On a HiDPI screen the window is as large in points, and drawn in all its
   // pixels: the canvas's scale comes from the pixels, and stays sharp.
 #ifdef __EMSCRIPTEN__
-  // In a page the window's size is the canvas's in device pixels, set by
+  // In a page the window's size is the canvas's, in its own pixels, set by
   // fit_page(): SDL's own HiDPI canvas would draw in CSS pixels only.
   const Uint32 flags = SDL_WINDOW_HIDDEN;
   // The page's windows share one canvas, and SDL listens to it for each:
@@ -125,13 +125,62 @@ ScaledWindow::~ScaledWindow() {
 }
 
 #ifdef __EMSCRIPTEN__
+// clang-format off
+// A canvas that fills the room has no size or place of its own in the page's style.
+EM_JS(void, set_canvas_box, (int fills, double x, double y, int w, int h), {
+  const style = Module['canvas'].style;
+  const px = (v) => fills ? "" : v + "px";
+  style.left = px(x);
+  style.top = px(y);
+  style.width = px(w);
+  style.height = px(h);
+});
+// clang-format on
+
+namespace {
+
+// Where the canvas lies in the page's room for the game, in CSS pixels.
+struct CanvasPlace {
+  bool fills = true;  // the whole room
+  double x = 0, y = 0;
+  int w = 0, h = 0;
+  bool operator==(const CanvasPlace&) const = default;
+};
+
+void place_canvas(const CanvasPlace& place) {
+  static std::optional<CanvasPlace> placed;  // the page's style is written only when it changes
+  if (placed == place) return;
+  placed = place;
+  set_canvas_box(place.fills, place.x, place.y, place.w, place.h);
+}
+
+}  // namespace
+
 void ScaledWindow::fit_page() {
   double css_w = 0, css_h = 0;
-  if (emscripten_get_element_css_size("#canvas", &css_w, &css_h) != EMSCRIPTEN_RESULT_SUCCESS)
-    return;
+  if (emscripten_get_element_css_size("#room", &css_w, &css_h) != EMSCRIPTEN_RESULT_SUCCESS) return;
   const double ratio = emscripten_get_device_pixel_ratio();
-  const int w = std::max(1, static_cast<int>(std::lround(css_w * ratio)));
-  const int h = std::max(1, static_cast<int>(std::lround(css_h * ratio)));
+  const int room_w = std::max(1, static_cast<int>(std::lround(css_w * ratio)));
+  const int room_h = std::max(1, static_cast<int>(std::lround(css_h * ratio)));
+  const View v = fit_view(w_, h_, room_w, room_h, min_fill);
+  // At a whole scale the canvas holds the content's own pixels, and the
+  // browser enlarges them (the page's CSS asks for no smoothing): a quarter
+  // of the pixels to draw and copy at each frame at 2x, a ninth at 3x. Its
+  // box must then fall on whole device pixels: a whole device pixel ratio
+  // that divides the enlarged size, in CSS pixels. Elsewhere the canvas fills the room, and
+  // the window draws in all its device pixels.
+  const int per_css = static_cast<int>(ratio);
+  const bool browser_scales = v.whole() && per_css >= 1 && per_css == ratio && v.x >= 0 &&
+                              v.y >= 0 && w_ * v.scale % per_css == 0 &&
+                              h_ * v.scale % per_css == 0;
+  int w = room_w, h = room_h;
+  if (browser_scales) {
+    w = w_;
+    h = h_;
+    place_canvas({false, v.x / ratio, v.y / ratio, w_ * v.scale / per_css, h_ * v.scale / per_css});
+  } else {
+    place_canvas({});
+  }
   int now_w = 0, now_h = 0;
   SDL_GetWindowSize(window_.get(), &now_w, &now_h);
   // SDL then sends SDL_WINDOWEVENT_SIZE_CHANGED, and the window is drawn anew.
@@ -139,13 +188,20 @@ void ScaledWindow::fit_page() {
 }
 
 void fit_page_windows() {
-  for (ScaledWindow* window : page_windows) window->fit_page();
+  // The newest window has the canvas: the one shown.
+  if (!page_windows.empty()) page_windows.back()->fit_page();
 }
 #endif
 
-double css_pixel_ratio() {
+double ScaledWindow::units_per_css_pixel() const {
 #ifdef __EMSCRIPTEN__
-  return emscripten_get_device_pixel_ratio();
+  double css_w = 0, css_h = 0;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_.get(), &w, &h);
+  if (emscripten_get_element_css_size("#canvas", &css_w, &css_h) != EMSCRIPTEN_RESULT_SUCCESS ||
+      css_w <= 0)
+    return emscripten_get_device_pixel_ratio();
+  return w / css_w;
 #else
   return 1;  // a desktop window counts in points already
 #endif

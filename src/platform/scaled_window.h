@@ -17,10 +17,6 @@ inline constexpr const char* window_caption = "Glouton";
 // scale is worked out anew as the window is drawn.
 bool needs_redraw(const SDL_WindowEvent& event);
 
-// Window units for one CSS pixel: the device's pixel ratio in a page, whose
-// windows count in device pixels; 1 on the desktop, whose windows count in points.
-double css_pixel_ratio();
-
 class ScaledWindow {
  public:
   // Opens the window hidden, at the largest whole scale of the content that
@@ -57,6 +53,10 @@ class ScaledWindow {
   void put(SDL_Texture* texture, const PixelRect& place, const View& view);
   void present();
 
+  // Window units for one CSS pixel: 1 on the desktop, whose windows count in
+  // points; in a page, the canvas's pixels for one of its CSS pixels.
+  double units_per_css_pixel() const;
+
   // A point of the window (as mouse events give it) in content pixels, at
   // any scale, fullscreen or not, on a HiDPI screen too.
   Point to_content(int window_x, int window_y) const;
@@ -68,7 +68,8 @@ class ScaledWindow {
   }
 
 #ifdef __EMSCRIPTEN__
-  // In a page: the window takes the canvas's CSS box in device pixels.
+  // In a page: the window takes the room the page leaves the game, and places
+  // the canvas in it.
   void fit_page();
 #endif
 
@@ -84,8 +85,9 @@ class ScaledWindow {
 };
 
 #ifdef __EMSCRIPTEN__
-// Fits every window of the page to the canvas's box, when the page changed
-// size (a turned phone, fullscreen, the browser's bars): the page wakes call it.
+// Fits the page's newest window, the one shown, to the game's room, when the
+// page changed size (a turned phone, fullscreen, the browser's bars): the page
+// wakes call it.
 void fit_page_windows();
 #endif
 

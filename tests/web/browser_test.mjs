@@ -139,7 +139,9 @@ const has = (what) => engine.has.includes(what);
 
 // In the page: the canvas's non-black box, its scale for content of W x H
 // pixels, how many blocks of a whole scale are not of one colour (a blurred
-// picture), the colours at content points, and CSS pixels per canvas pixel.
+// picture), the colours at content points, and CSS pixels per canvas pixel;
+// how the browser enlarges the canvas, and where it lies in the game's room,
+// in device pixels.
 function inspect([w, h, points]) {
   const canvas = document.getElementById('canvas');
   const { width, height } = canvas;
@@ -169,8 +171,12 @@ function inspect([w, h, points]) {
       }
   const colours = points.map(([x, y]) => at(x0 + Math.floor((x + 0.5) * k), y0 + Math.floor((y + 0.5) * k)));
   const css = canvas.getBoundingClientRect();
+  const room = document.getElementById('room').getBoundingClientRect();
+  const ratio = devicePixelRatio;
   return { width, height, box, k, blurred, colours, cssPerPixel: css.width / width, left: css.left, top: css.top,
-           screen: [innerWidth * devicePixelRatio, innerHeight * devicePixelRatio] };
+           enlarged: (css.width * ratio) / width, at: [(css.left - room.left) * ratio, (css.top - room.top) * ratio],
+           smoothed: !/pixelated|crisp-edges/.test(getComputedStyle(canvas).imageRendering),
+           room: [room.width * ratio, room.height * ratio], screen: [innerWidth * ratio, innerHeight * ratio] };
 }
 // A content point of what shows, in the page's CSS pixels.
 const cssPoint = (seen, x, y) => [seen.left + (seen.box.x + (x + 0.5) * seen.k) * seen.cssPerPixel,
@@ -185,29 +191,36 @@ const titleLooks = [[[3, 3], 'the red window', red], [[181, 150], 'the yellow ti
 const mazeLooks = [[[2, 200], 'the blue ground', blue], [[322, 33], 'the white of a wall tile', (c) => c.every((v) => v > 230)]];
 
 // The page's rule: the largest whole scale that fits, sharp, where it fills
-// 90 % of the canvas's width or height; else the fractional scale that fills
+// 90 % of the room's width or height; else the fractional scale that fills
 // it. `span`, on a phone: [axis, share] the game must span of the screen.
+// What shows is measured in device pixels: the canvas's, as the browser
+// enlarges it (without smoothing) and places it in the room.
 async function shows(d, what, [w, h], looks, span) {
   const seen = await d.evaluate(inspect, [w, h, looks.map((l) => l[0])]);
-  const { box, k } = seen;
-  const where = `box ${box.w}x${box.h} at ${box.x},${box.y} in ${seen.width}x${seen.height}`;
+  const s = seen.enlarged, k = seen.k * s;
+  const box = { x: seen.at[0] + seen.box.x * s, y: seen.at[1] + seen.box.y * s, w: seen.box.w * s, h: seen.box.h * s };
+  const [roomW, roomH] = seen.room;
+  const r = (v) => Math.round(v * 10) / 10;
+  const where = `box ${r(box.w)}x${r(box.h)} at ${r(box.x)},${r(box.y)} in ${r(roomW)}x${r(roomH)}, ` +
+                `the canvas ${seen.width}x${seen.height} x${r(s)}`;
   check(Math.abs(box.h - h * k) <= 1, `${what}: drawn in proportion`, where);
-  const fits = Math.min(Math.floor(seen.width / w), Math.floor(seen.height / h));
-  if (fits >= 1 && (w * fits >= 0.9 * seen.width || h * fits >= 0.9 * seen.height)) {
-    check(k === fits, `${what}: the largest whole scale that fits`, `${k}, ${fits} fits; ${where}`);
-    check(seen.blurred === 0, `${what}: sharp pixels`, `${seen.blurred} blurred blocks`);
+  const fits = Math.min(Math.floor(roomW / w), Math.floor(roomH / h));
+  if (fits >= 1 && (w * fits >= 0.9 * roomW || h * fits >= 0.9 * roomH)) {
+    check(Math.abs(k - fits) < 1e-9, `${what}: the largest whole scale that fits`, `${k}, ${fits} fits; ${where}`);
+    check(seen.blurred === 0 && (s === 1 || (!seen.smoothed && Math.abs(s - Math.round(s)) < 1e-9)),
+          `${what}: sharp pixels`, `${seen.blurred} blurred blocks, enlarged ${s}x by the browser`);
   } else {
-    check(box.w >= seen.width - 1 || box.h >= seen.height - 1, `${what}: a fractional scale that fills the canvas`,
+    check(box.w >= roomW - 1 || box.h >= roomH - 1, `${what}: a fractional scale that fills the room`,
           `${k.toFixed(3)}, ${fits} fits whole; ${where}`);
   }
   if (span) {
     const [axis, share] = span;
-    const spans = axis === 'width' ? box.w / seen.screen[0] : box.h / seen.height;
+    const spans = axis === 'width' ? box.w / seen.screen[0] : box.h / roomH;
     check(spans >= share, `${what}: spans ${Math.round(share * 100)} % of the ${axis === 'width' ? "screen's width" : 'height beside the strip'}`,
           `${(spans * 100).toFixed(1)} %, scale ${k.toFixed(3)}; screen ${seen.screen}`);
   }
-  check(Math.abs(2 * box.x + box.w - seen.width) <= 1 && Math.abs(2 * box.y + box.h - seen.height) <= 1,
-        `${what}: in the middle`);
+  check(Math.abs(2 * box.x + box.w - roomW) <= 1 && Math.abs(2 * box.y + box.h - roomH) <= 1,
+        `${what}: in the middle`, where);
   looks.forEach(([, name, ok], i) => check(ok(seen.colours[i]), `${what}: ${name}`, `rgb ${seen.colours[i]}`));
   return seen;
 }
