@@ -118,13 +118,17 @@ void MusicPlayer::play(std::string_view file) {
 
 void MusicPlayer::stop() {
   wanted_ = false;
-  if (audio_.opened()) Mix_HaltMusic();
+  if (!audio_.opened()) return;
+  Mix_HaltMusic();
+  // Only another play() starts it again, and that reads the file anew: the
+  // synthesizer and its soundfont, most of the program's memory, go now.
+  music_.reset();
 }
 
 void MusicPlayer::arrived() {
-  if (!audio_.opened() || name_.empty() || music_) return;
+  if (!audio_.opened() || name_.empty() || music_ || !wanted_) return;
   read(name_);
-  if (wanted_ && music_ && Mix_PlayMusic(music_.get(), 0) != 0) {
+  if (music_ && Mix_PlayMusic(music_.get(), 0) != 0) {
     failed_.push_back(name_);
     warn_("cannot play music file " + name_ + " (" + Mix_GetError() + "): it will not be heard");
     music_.reset();

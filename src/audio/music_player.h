@@ -44,13 +44,14 @@ class MusicPlayer final : public MusicDevice {
   // Starts `file` from its beginning, once through; reads it first when it is
   // not the one read ahead.
   void play(std::string_view file) override;
+  // Stops the music and lets it go: a later play() reads it again.
   void stop() override;
   // Stops and lets the music go.
   void close() override;
 
   // The page opens its output and fetches the music after the title's first
-  // frame: once it is in the page's files, this reads it, and starts it if
-  // the title asked for it meanwhile.
+  // frame: once it is in the page's files, this reads it and starts it, if
+  // the title asked for it and has not stopped it meanwhile.
   void arrived();
 
   bool ready() const { return music_ != nullptr; }

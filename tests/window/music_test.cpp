@@ -163,7 +163,8 @@ TEST_F(Music, IsReadAheadWithTheChosenSoundfontAndPlaysOnceThrough) {
   EXPECT_TRUE(music.playing());
   music.stop();
   EXPECT_FALSE(music.playing());
-  // Played again from its start, it ends by itself: it does not loop.
+  EXPECT_FALSE(music.ready()) << "stopped, the music and its synthesizer are let go";
+  // Played again, read anew, from its start, it ends by itself: it does not loop.
   music.play(title_music);
   EXPECT_TRUE(music.playing());
   // (The synthesizer lets the note ring out for some seconds after its end.)
