@@ -127,6 +127,13 @@ ScaledWindow::~ScaledWindow() {
 #ifdef __EMSCRIPTEN__
 // clang-format off
 // A canvas that fills the room has no size or place of its own in the page's style.
+// The window's pixels, w x h in RGBA, drawn on the canvas where the part given changed.
+EM_JS(void, put_on_canvas, (const void* pixels, int w, int h, int x, int y, int pw, int ph), {
+  const canvas = Module['canvas'];
+  if (canvas.width !== w || canvas.height !== h) return;
+  const rgba = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
+  canvas.getContext('2d').putImageData(new ImageData(rgba, w, h), 0, 0, x, y, pw, ph);
+});
 EM_JS(void, set_canvas_box, (int fills, double x, double y, int w, int h), {
   const style = Module['canvas'].style;
   const px = (v) => fills ? "" : v + "px";
@@ -255,9 +262,11 @@ View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {
     const SDL_Rect dest{out.x, out.y, out.w, out.h};
     SDL_RenderSetClipRect(r, &dest);
     SDL_RenderCopy(r, content_.get(), &src, &dest);
+    changed_ = dest;
     return v;
   }
   drawn_at_ = output;
+  changed_ = SDL_Rect{0, 0, output.w, output.h};
   SDL_RenderSetClipRect(r, nullptr);
   SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
   SDL_RenderClear(r);
@@ -277,6 +286,24 @@ void ScaledWindow::put(SDL_Texture* texture, const PixelRect& place, const View&
 }
 
 void ScaledWindow::present() {
+#ifdef __EMSCRIPTEN__
+  // SDL would copy the whole window into the canvas in JavaScript, a pixel at
+  // a time. Here its surface's changed part is made opaque in wasm, and the
+  // canvas takes those bytes as they are (XBGR in memory is the canvas's RGBA).
+  SDL_RenderFlush(renderer_.get());
+  SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+  const SDL_Rect all{0, 0, surface ? surface->w : 0, surface ? surface->h : 0};
+  SDL_Rect part{};
+  if (surface && surface->format->format == SDL_PIXELFORMAT_XBGR8888 &&
+      surface->pitch == surface->w * 4 && SDL_IntersectRect(&changed_, &all, &part)) {
+    for (int y = part.y; y < part.y + part.h; ++y) {
+      auto* row = static_cast<Uint32*>(surface->pixels) + y * surface->w;
+      for (int x = part.x; x < part.x + part.w; ++x) row[x] |= 0xff000000;
+    }
+    put_on_canvas(surface->pixels, surface->w, surface->h, part.x, part.y, part.w, part.h);
+    return;
+  }
+#endif
   SDL_RenderPresent(renderer_.get());
 }
 

@@ -82,6 +82,7 @@ class ScaledWindow {
   // the last frame: a frame then needs only its changed part drawn.
   bool keeps_frame_ = false;
   std::optional<Size> drawn_at_;  // the output size of the last frame drawn whole
+  SDL_Rect changed_{};            // what the frame being drawn changes, in output pixels
 };
 
 #ifdef __EMSCRIPTEN__
