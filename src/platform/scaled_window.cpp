@@ -126,14 +126,15 @@ ScaledWindow::~ScaledWindow() {
 
 #ifdef __EMSCRIPTEN__
 // clang-format off
-// A canvas that fills the room has no size or place of its own in the page's style.
-// The window's pixels, w x h in RGBA, drawn on the canvas where the part given changed.
+// The window's pixels, w x h in RGBA, drawn on the canvas where the part given
+// changed; nothing while the canvas has another window's size.
 EM_JS(void, put_on_canvas, (const void* pixels, int w, int h, int x, int y, int pw, int ph), {
   const canvas = Module['canvas'];
   if (canvas.width !== w || canvas.height !== h) return;
   const rgba = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
   canvas.getContext('2d').putImageData(new ImageData(rgba, w, h), 0, 0, x, y, pw, ph);
 });
+// A canvas that fills the room has no size or place of its own in the page's style.
 EM_JS(void, set_canvas_box, (int fills, double x, double y, int w, int h), {
   const style = Module['canvas'].style;
   const px = (v) => fills ? "" : v + "px";
@@ -174,8 +175,8 @@ void ScaledWindow::fit_page() {
   // browser enlarges them (the page's CSS asks for no smoothing): a quarter
   // of the pixels to draw and copy at each frame at 2x, a ninth at 3x. Its
   // box must then fall on whole device pixels: a whole device pixel ratio
-  // that divides the enlarged size, in CSS pixels. Elsewhere the canvas fills the room, and
-  // the window draws in all its device pixels.
+  // that divides the enlarged size, in CSS pixels. Elsewhere the canvas
+  // fills the room, and the window draws in all its device pixels.
   const int per_css = static_cast<int>(ratio);
   const bool browser_scales = v.whole() && per_css >= 1 && per_css == ratio && v.x >= 0 &&
                               v.y >= 0 && w_ * v.scale % per_css == 0 &&
