@@ -2,7 +2,9 @@
 // title's first frame) on first visits, each in a fresh incognito context (a
 // cold cache), the median of RUNS, in Debian's headless chromium: as it is,
 // and on a phone-like setting (the CPU slowed 4x, the network as "Fast 4G":
-// 1 MB/s down, 165 ms latency). Also when the title music arrived.
+// 1 MB/s down, 165 ms latency). Also when the title music arrived. A second
+// passes between visits, so that none starts while the last one's service
+// worker and music are still being served.
 //   node bench/web_startup.mjs SITE_DIR NPM_DIR [RUNS]
 // NPM_DIR holds puppeteer-core (tests/web/package.json: ctest -L web installs it).
 import { createRequire } from 'node:module';
@@ -45,6 +47,8 @@ try {
       frames.push(await page.evaluate('window.gloutonTitleFrameAt'));
       music.push(await Promise.race([musicAt, new Promise((r) => setTimeout(() => r(NaN), 30000))]));
       await context.close();
+      // The visit's worker and music fetches end with it: the next starts on a settled machine.
+      await new Promise((r) => setTimeout(r, 1000));
     }
     console.log(`${name}: title's first frame ${frames.map((t) => t.toFixed(0)).join(', ')} ms, ` +
                 `median ${median(frames).toFixed(0)} ms; music in by ${median(music).toFixed(0)} ms`);
