@@ -15,8 +15,6 @@ glouton_layer(program
 # Everything a frontend drives.
 add_library(glouton_core INTERFACE)
 target_link_libraries(glouton_core INTERFACE glouton_program)
-get_property(reach GLOBAL PROPERTY GLOUTON_REACH_glouton_program)
-set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_core ${reach})
 # A replay's share link (program/replay_link.h): a library of its own beside
 # the program core, so that zlib is linked only where links are read. zlib is
 # the system's, or for another target (the page, Windows) the inflate that
@@ -33,7 +31,6 @@ else()
 endif()
 add_library(glouton_replay_link STATIC ${GLOUTON_SRC}/program/replay_link.cpp)
 target_link_libraries(glouton_replay_link PUBLIC glouton_program PRIVATE glouton_zlib glouton_warnings)
-set_property(GLOBAL PROPERTY GLOUTON_REACH_glouton_replay_link ${reach})
 # The simulator: the core on a virtual clock.
 glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp
               USES glouton_core glouton_replay_link)

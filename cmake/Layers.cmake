@@ -1,10 +1,10 @@
 # The layers of the code, one static library per folder of src/. A library's
-# include path holds its own folder and those of the libraries it links, and
-# nothing else: each folder is reached through its own directory of links in
-# the build tree, so an include of a higher layer fails to build. An include
-# that climbs out of its folder with `..` would get round that: the
-# `layers.includes` test (tests/layers_check.sh) refuses it, with the map of
-# the folders each layer may include that glouton_layer gathers.
+# include path holds its own folder and those of the libraries it links (and
+# theirs, as their headers need them), and nothing else: each folder is reached
+# through its own directory of links in the build tree, so an include of a
+# higher layer fails to build. Which folders a folder's own files may name is
+# narrower, and written in one place, cmake/layers.txt: the `layers.includes`
+# test (tests/layers_check.sh) holds every include to it, `..` and <...> too.
 #
 #   glouton_layer(FOLDER [SOURCES file...] [USES library...])
 #
@@ -16,15 +16,6 @@ function(glouton_layer folder)
   set(include_dir ${PROJECT_BINARY_DIR}/layers/${folder})
   file(MAKE_DIRECTORY ${include_dir})
   file(CREATE_LINK ${GLOUTON_SRC}/${folder} ${include_dir}/${folder} SYMBOLIC)
-  set(reach ${folder})
-  foreach(used IN LISTS L_USES)
-    get_property(more GLOBAL PROPERTY GLOUTON_REACH_${used})
-    list(APPEND reach ${more})
-  endforeach()
-  list(REMOVE_DUPLICATES reach)
-  set_property(GLOBAL PROPERTY GLOUTON_REACH_${target} ${reach})
-  list(JOIN reach " " line)
-  set_property(GLOBAL APPEND_STRING PROPERTY GLOUTON_LAYER_MAP "${line}\n")
   if(L_SOURCES)
     list(TRANSFORM L_SOURCES PREPEND ${GLOUTON_SRC}/${folder}/)
     add_library(${target} STATIC ${L_SOURCES})
