@@ -7,9 +7,9 @@
 namespace glouton {
 
 const std::string_view information_prompt =
-    "Glouton, a maze game for one hungry player.\r\n"
-    "Eat every pellet, grab the bonus, dodge the three heads.\r\n"
-    "Made with care by the Glouton studio.";
+    "Glouton, un jeu de labyrinthe pour un joueur affamé.\r\n"
+    "Mangez toutes les gommes, attrapez le bonus, fuyez les trois têtes.\r\n"
+    "Fait avec soin par Glouton & Cie.";
 
 void Form_Load(Form1& f) {
   f.MMControl1.open();

@@ -9,7 +9,8 @@
 namespace glouton {
 
 inline constexpr std::string_view information_title = "Un petit jeu sympa";
-// Three credit lines joined by CR LF.
+// Three credit lines joined by CR LF, in French as the game's own texts are,
+// on every target.
 extern const std::string_view information_prompt;
 
 // Lowest interval of a chaser timer: never faster than the glouton's step.
