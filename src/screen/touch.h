@@ -2,6 +2,22 @@
 // screen becomes the keys it stands for, so the game, its traces and its
 // replays see only key presses. Plain arithmetic on positions in CSS pixels
 // and times in ms; the frontend feeds it SDL's finger events.
+//
+// The rules, and why:
+// - A turn: once the finger is turn_distance from where it touched down or
+//   last turned, its dominant axis is one arrow key press.
+// - A diagonal is one turn: after a turn, a stretch that still goes forward
+//   along the way keeps it unless it goes at least turn_slope times as far
+//   across as along (63 degrees off the way). A thumb's diagonal wobbles
+//   some 15 degrees about 45; a corner bends the way by 90. The price: a
+//   corner taken just before a stretch ends may turn one stretch later.
+// - A flick: a touch lifted before it turned, that went at least
+//   flick_distance, and went it at flick_speed or faster, is a turn along its
+//   dominant axis. A tap's slide is a few pixels, slowly, over its whole
+//   press; a flick is a deliberate stroke that a quick thumb ends before
+//   turn_distance. Both must hold, so a tap that drifts stays a tap.
+// - A tap: a touch lifted within tap_ms that is neither turn nor flick is
+//   the space bar.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +27,15 @@ namespace glouton {
 
 class TouchSteering {
  public:
-  // How far a finger goes, from where it touched down or last turned, before
-  // its way counts as a turn: 20 CSS pixels is about one tile of the maze on
-  // a phone held upright (390 pixels wide), and more than twice the few
-  // pixels a finger slides in a tap, so a tap never steers.
+  // 20 CSS pixels is about one tile of the maze on a phone held upright (390
+  // pixels wide), and more than twice the few pixels a finger slides in a tap.
   static constexpr double turn_distance = 20;
+  static constexpr double turn_slope = 2;
+  // Half a turn: still more than a tap's slide.
+  static constexpr double flick_distance = 10;
+  // In pixels per second: a tap's slide of a few pixels over 100 ms or more
+  // stays under it; a flick of 15 pixels in 100 ms is half again above.
+  static constexpr double flick_speed = 100;
   // A touch held longer than this is no tap: the player was aiming a swipe.
   static constexpr std::int64_t tap_ms = 300;
 
@@ -29,6 +49,10 @@ class TouchSteering {
   void cancel() { finger_.reset(); }
 
  private:
+  // Whether a stretch (dx, dy) still goes the way of the last turn, as a
+  // diagonal does.
+  bool keeps_way(double dx, double dy) const;
+
   std::optional<std::int64_t> finger_;
   double from_x_ = 0, from_y_ = 0;  // where it touched down or last turned
   std::int64_t down_ms_ = 0;

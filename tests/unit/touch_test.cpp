@@ -5,7 +5,7 @@
 
 #include "screen/touch.h"
 
-namespace glouton::platform {
+namespace glouton {
 namespace {
 
 struct Step {
@@ -23,7 +23,7 @@ struct Case {
 
 TEST(TouchSteering, TurnsTapsAndNeither) {
   const std::vector<Case> cases = {
-      {"a short tap is the space bar", {{'d', 1, 100, 100, 0}, {'u', 1, 103, 98, 120}}, {32}},
+      {"a tap held 300 ms is the space bar", {{'d', 1, 100, 100, 0}, {'u', 1, 103, 98, 300}}, {32}},
       {"a long press is nothing", {{'d', 1, 100, 100, 0}, {'u', 1, 100, 100, 301}}, {}},
       {"19 pixels is no turn, and no tap once held",
        {{'d', 1, 100, 100, 0}, {'m', 1, 81, 100, 400}, {'u', 1, 81, 100, 500}},
@@ -31,7 +31,28 @@ TEST(TouchSteering, TurnsTapsAndNeither) {
       {"a swipe left is one press, not a tap too",
        {{'d', 1, 100, 100, 0}, {'m', 1, 80, 104, 40}, {'m', 1, 30, 100, 80}, {'u', 1, 10, 100, 90}},
        {37}},
-      {"the dominant axis decides", {{'d', 1, 100, 100, 0}, {'m', 1, 112, 125, 40}}, {40}},
+      {"20 pixels is a turn, along the dominant axis",
+       {{'d', 1, 100, 100, 0}, {'m', 1, 112, 120, 40}},
+       {40}},
+      {"a flick of 10 pixels at 100 pixels a second turns",
+       {{'d', 1, 100, 100, 0}, {'u', 1, 100, 90, 100}},
+       {38}},
+      {"9 pixels is a tap's slide, however quick",
+       {{'d', 1, 100, 100, 0}, {'u', 1, 91, 100, 20}},
+       {32}},
+      {"15 pixels a little slower is a tap",
+       {{'d', 1, 100, 100, 0}, {'u', 1, 115, 100, 151}},
+       {32}},
+      {"a wobbling 45-degree swipe is one turn",
+       {{'d', 1, 100, 100, 0},
+        {'m', 1, 120, 118, 20},
+        {'m', 1, 138, 140, 40},
+        {'m', 1, 160, 160, 60},
+        {'u', 1, 178, 181, 80}},
+       {39}},
+      {"a slant keeps the way until twice as far across as along",
+       {{'d', 1, 0, 0, 0}, {'m', 1, 20, 0, 10}, {'m', 1, 30.5, 20, 20}, {'m', 1, 40.5, 40, 30}},
+       {39, 40}},
       {"a quick flick counts at its end", {{'d', 1, 100, 100, 0}, {'u', 1, 100, 60, 50}}, {38}},
       {"turns without lifting: right, then up, then right again",
        {{'d', 1, 0, 200, 0},
@@ -69,4 +90,4 @@ TEST(TouchSteering, TurnsTapsAndNeither) {
 }
 
 }  // namespace
-}  // namespace glouton::platform
+}  // namespace glouton
