@@ -5,12 +5,13 @@
 //
 // The rules, and why:
 // - A turn: once the finger is turn_distance from where it touched down or
-//   last turned, its dominant axis is one arrow key press.
+//   its last stretch ended, the stretch's dominant axis is one arrow key
+//   press, unless it is the way the finger already goes.
 // - A diagonal is one turn: after a turn, a stretch that still goes forward
 //   along the way keeps it unless it goes at least turn_slope times as far
-//   across as along (63 degrees off the way). A thumb's diagonal wobbles
-//   some 15 degrees about 45; a corner bends the way by 90. The price: a
-//   corner taken just before a stretch ends may turn one stretch later.
+//   across as along (63 degrees off the way): a thumb's diagonal may stray
+//   18 degrees from 45 and stay one turn, while a corner bends the way by 90.
+//   The price: a corner taken late in a stretch may turn a stretch later.
 // - A flick: a touch lifted before it turned, that went at least
 //   flick_distance, and went it at flick_speed or faster, is a turn along its
 //   dominant axis. A tap's slide is a few pixels, slowly, over its whole
@@ -33,8 +34,9 @@ class TouchSteering {
   static constexpr double turn_slope = 2;
   // Half a turn: still more than a tap's slide.
   static constexpr double flick_distance = 10;
-  // In pixels per second: a tap's slide of a few pixels over 100 ms or more
-  // stays under it; a flick of 15 pixels in 100 ms is half again above.
+  // In pixels per second, from touch-down to lift: a press that creeps 10 to
+  // 19 pixels in 200 ms or more stays a tap; a flick of 15 pixels in 100 ms
+  // is half again above it.
   static constexpr double flick_speed = 100;
   // A touch held longer than this is no tap: the player was aiming a swipe.
   static constexpr std::int64_t tap_ms = 300;
@@ -54,7 +56,7 @@ class TouchSteering {
   bool keeps_way(double dx, double dy) const;
 
   std::optional<std::int64_t> finger_;
-  double from_x_ = 0, from_y_ = 0;  // where it touched down or last turned
+  double from_x_ = 0, from_y_ = 0;  // where it touched down or its last stretch ended
   std::int64_t down_ms_ = 0;
   int last_key_ = 0;  // the last turn of this touch, 0 before any
   bool travelled_ = false;
