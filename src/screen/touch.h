@@ -31,6 +31,8 @@ class TouchSteering {
   // 20 CSS pixels is about one tile of the maze on a phone held upright (390
   // pixels wide), and more than twice the few pixels a finger slides in a tap.
   static constexpr double turn_distance = 20;
+  // How much farther across than along a stretch goes to leave the way ("A
+  // diagonal" above).
   static constexpr double turn_slope = 2;
   // Half a turn: still more than a tap's slide.
   static constexpr double flick_distance = 10;
