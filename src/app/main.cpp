@@ -42,8 +42,7 @@ int play(const Files& files, Steady::time_point started) {
   platform::FrontendHooks hooks;
   if (glouton::app::LineFile* trace = files.trace) {
     // Each game window's lines count from its own load; a later one's follow.
-    hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
-                          std::int64_t wall) { trace->add(form, record, wall); };
+    hooks.trace_line = [trace](std::string_view line) { trace->add_line(line); };
   }
   if (glouton::app::LineFile* record = files.record) {
     record->add_line(glouton::replay_header);

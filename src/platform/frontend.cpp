@@ -18,7 +18,8 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
                    const std::vector<ReplayStep>* replay)
     : devices_(devices),
       hooks_(hooks),
-      program_(*this, devices.sound, devices.music, static_cast<bool>(hooks.replay_line)),
+      program_(*this, devices.sound, devices.music,
+               {static_cast<bool>(hooks.replay_line), static_cast<bool>(hooks.trace_line)}),
       started_at_(SDL_GetTicks64()) {
   SDL_StopTextInput();  // keys only: no input method between the player and the game
   if (replay)
@@ -42,8 +43,8 @@ Surface& Frontend::game_window_blanked() {
   return game_->canvas();
 }
 
-void Frontend::game_event(const Form1& form, const EventRecord& record) {
-  if (hooks_.event) hooks_.event(form, record, handler_start_ - game_loaded_);
+void Frontend::game_event(std::string_view line) {
+  if (hooks_.trace_line) hooks_.trace_line(line);
   // The next handler of the same wake starts as this one's record is done.
   handler_start_ = real_ms();
 }

@@ -20,8 +20,9 @@
 namespace glouton::platform {
 
 struct FrontendHooks {
-  // After every handled event; `wall` is the real ms from the window's load to the handler's start.
-  std::function<void(const Form1&, const EventRecord&, std::int64_t wall)> event;
+  // The trace line of every handled event, with its `wall` (the real ms from
+  // the window's load to the handler's start); set, the run is traced.
+  std::function<void(std::string_view)> trace_line;
   // One whole replay line; set, the run is recorded.
   std::function<void(std::string_view)> replay_line;
   // After each wake, once its events are handled.
@@ -54,7 +55,8 @@ class Frontend final : private ProgramHost {
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
   Surface& game_window_blanked() override;
-  void game_event(const Form1& form, const EventRecord& record) override;
+  void game_event(std::string_view line) override;
+  std::optional<std::int64_t> trace_wall() const override { return handler_start_ - game_loaded_; }
   void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 
   std::int64_t real_ms() const;

@@ -2,6 +2,7 @@
 
 #include "game/form_load.h"
 #include "player/glouton.h"
+#include "program/trace.h"
 
 namespace glouton {
 
@@ -48,13 +49,14 @@ class Program::SoundGate final : public SoundDevice {
   bool open_ = true;
 };
 
-Program::Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, bool record)
+Program::Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, ProgramOutputs outputs)
     : host_(host),
       sound_(sound),
+      trace_(outputs.trace),
       title_(title_clock_, music),
       flow_(title_),
       box_(std::make_unique<BoxRequest>()) {
-  if (record) recorder_.emplace([&host](std::string_view line) { host.replay_line(line); });
+  if (outputs.replay) recorder_.emplace([&host](std::string_view line) { host.replay_line(line); });
 }
 
 Program::~Program() = default;
@@ -152,7 +154,7 @@ void Program::open_game_window(std::int64_t now) {
       surface, viewer_ ? *gate_ : sound_, *box_,
       [this](const EventRecord& record) {
         if (recorder_) recorder_->handler_ran();
-        if (!silent_) host_.game_event(game_->form, record);
+        if (!silent_) game_event(record);
       },
       now);
   flow_.memory.hand_to(game_->form);
@@ -160,6 +162,16 @@ void Program::open_game_window(std::int64_t now) {
   game_->clock.now = 0;
   game_->events.load();
   if (game_->events.ended()) game_ended(GameEnd::escape);
+}
+
+void Program::game_event(const EventRecord& record) {
+  last_event_ = record;
+  std::string line;
+  if (trace_) {
+    append_trace_line(line, game_->form, record, nullptr, host_.trace_wall());
+    line.pop_back();  // its line end
+  }
+  host_.game_event(line);
 }
 
 void Program::play(std::int64_t now, const ReplayStep& step) {

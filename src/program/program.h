@@ -37,8 +37,12 @@ class ProgramHost {
     game_window_closed();
     return game_window_opened();
   }
-  // After every handled event of a game window (the trace).
-  virtual void game_event(const Form1&, const EventRecord&) {}
+  // After every handled event of a game window: its trace line, whole and
+  // without its line end, when the program traces; else empty.
+  virtual void game_event(std::string_view) {}
+  // The trace's `wall` member, while the line is written: the real ms from
+  // the game window's load to the start of the handler; none, no member.
+  virtual std::optional<std::int64_t> trace_wall() const { return std::nullopt; }
   // One whole line of the replay (without its line end), when recording.
   virtual void replay_line(std::string_view) {}
 };
@@ -56,10 +60,16 @@ struct KeyInput {
 // What a game controller did: the D-pad or stick, its south (A) and east (B) buttons.
 enum class PadPress { left, up, right, down, south, east };
 
+// What the program writes through its host as it goes.
+struct ProgramOutputs {
+  bool replay = false;  // replay_line()
+  bool trace = false;   // game_event() with the trace line
+};
+
 class Program {
  public:
-  // `record` writes the replay through the host; `sound` and `music` outlive the program.
-  Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, bool record = false);
+  // `sound` and `music` outlive the program.
+  Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, ProgramOutputs outputs = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -108,6 +118,8 @@ class Program {
   // The game window open now (null on the title) or, once gone, the last one.
   const Form1* game() const;
   const Form1* last_game() const;
+  // The last event a game window handled, the one game_event() told of.
+  const EventRecord& last_event() const { return last_event_; }
   std::int32_t best_score() const { return flow_.memory.meilleur_score; }
 
  private:
@@ -125,6 +137,8 @@ class Program {
   void game_key(std::int64_t now, int code);
   void end_window(std::int64_t now, Input input);
   void game_ended(GameEnd end);
+  // A game window handled an event: the host hears of it, with its trace line.
+  void game_event(const EventRecord& record);
   void end_game_if_unloaded();
   void stop_replay();
   void play_due(std::int64_t until);
@@ -136,6 +150,8 @@ class Program {
   ProgramHost& host_;
   SoundDevice& sound_;
   std::optional<ReplayRecorder> recorder_;
+  bool trace_;
+  EventRecord last_event_;
   Clock title_clock_;
   std::int64_t title_origin_ = 0;
   Form2 title_;

@@ -20,7 +20,6 @@
 #include "platform/scaled_window.h"
 #include "program/replay.h"
 #include "program/replay_link.h"
-#include "program/trace.h"
 
 namespace {
 
@@ -103,12 +102,8 @@ void wake() {
   tell_page("gloutonEnded");
 }
 
-void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
-                 std::int64_t wall) {
-  std::string line;
-  glouton::append_trace_line(line, form, record, nullptr, wall);
-  if (!line.empty() && line.back() == '\n') line.pop_back();
-  push_trace_line(line.c_str());
+void trace_line(std::string_view line) {
+  push_trace_line(std::string(line).c_str());
 }
 
 }  // namespace
@@ -198,7 +193,7 @@ int main() {
   // Keys reach the game only while the canvas has the focus; the page keeps the rest.
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
   devices = new Devices;  // the page's: never let go
-  if (trace_asked() != 0) hooks.event = trace_event;
+  if (trace_asked() != 0) hooks.trace_line = trace_line;
   // The sounds and the music come after the first frame, the title's or, on
   // a replay's link, the game's.
   static bool sounds_scheduled = false;

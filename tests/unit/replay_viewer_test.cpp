@@ -65,7 +65,7 @@ class Watch : public ProgramHost {
     return game_window_blanked();
   }
   void game_window_closed() override { ++closed; }
-  void game_event(const Form1&, const EventRecord&) override { ++events; }
+  void game_event(std::string_view) override { ++events; }
   Surface& game_window_blanked() override {
     surface.take();
     shown.clear();

@@ -102,8 +102,11 @@ class ProgramTest : public ::testing::Test, protected ProgramHost {
     return surface;
   }
   void game_window_closed() override { ++closed; }
-  void game_event(const Form1&, const EventRecord& r) override {
-    events.push_back(std::string(event_name(r.ev)) + "@" + std::to_string(r.t));
+  // "load@0" of a line that starts {"t":0,"ev":"load",
+  void game_event(std::string_view line) override {
+    const std::size_t ev = line.find(R"("ev":")") + 6;
+    events.push_back(std::string(line.substr(ev, line.find('"', ev) - ev)) + "@" +
+                     std::string(line.substr(5, line.find(',') - 5)));
   }
   void replay_line(std::string_view line) override { lines.emplace_back(line); }
   const ProgramView& view() {
@@ -114,7 +117,7 @@ class ProgramTest : public ::testing::Test, protected ProgramHost {
   RecordingSurface surface{false};
   SilentDevice sound;
   RecordingMusic music;
-  Program program{*this, sound, music, true};
+  Program program{*this, sound, music, {.replay = true, .trace = true}};
   int opened = 0, closed = 0;
   std::vector<std::string> events, lines;
 };
@@ -261,7 +264,7 @@ TEST_F(ProgramTest, AReplayPlaysTheRunAgainAndOnlyItsEndReachesIt) {
   const std::vector<std::string> recorded = events;
 
   events.clear();
-  Program replayed(*this, sound, music);
+  Program replayed(*this, sound, music, {.trace = true});
   replayed.play_replay(500, parse_replay(text + "\n").steps);
   while (const std::optional<std::int64_t> at = replayed.next_wake()) {
     replayed.key(*at, KeyInput{key_down});  // the viewer's keys do not reach the game
@@ -272,7 +275,7 @@ TEST_F(ProgramTest, AReplayPlaysTheRunAgainAndOnlyItsEndReachesIt) {
   EXPECT_TRUE(replayed.ended());
   EXPECT_EQ(events, recorded);
 
-  Program stopped(*this, sound, music);
+  Program stopped(*this, sound, music, {.trace = true});
   stopped.play_replay(0, parse_replay(text + "\n").steps);
   stopped.key(10, KeyInput{key_escape});
   EXPECT_TRUE(stopped.ended()) << "Escape ends a replay";
