@@ -35,7 +35,7 @@ struct Files {
   const std::vector<glouton::ReplayStep>* replay = nullptr;
 };
 
-int play(const Files& files, Steady::time_point started) {
+int run(const Files& files, Steady::time_point started) {
   namespace platform = glouton::platform;
   platform::Devices devices;
 
@@ -62,7 +62,7 @@ int play(const Files& files, Steady::time_point started) {
     };
     hooks.game_first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  platform::play(devices, hooks, files.replay);
+  platform::run(devices, hooks, files.replay);
   return 0;
 }
 
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
   }
   const Files files{trace.get(), record.get(), options.replay ? &replay : nullptr};
   try {
-    return play(files, started);
+    return run(files, started);
   } catch (const glouton::platform::StartupError& e) {
     std::fprintf(stderr, "glouton: %s\n", e.what());
     return 1;

@@ -45,10 +45,12 @@ class Frontend final : private ProgramHost {
   // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
   bool running() const { return !program_.ended(); }
-  // A press of the key of that virtual code (ports/keys.h; 77 M, 27 Escape),
-  // as if from the keyboard, what the window does for comfort included; it
-  // is handled with the next wake's events. The page's "Son" and "Quitter".
-  void press(int code) { presses_.push_back(code); }
+  // An input from outside SDL's events, handled with the next wake's: the
+  // page's "Son" and "Quitter" (a press of M, of Escape, as if from the
+  // keyboard, what the window does for comfort included) and its seek bar.
+  void feed(const Input& input) { fed_.push_back(input); }
+  // What the windows show, as of the last wake: the page reads the viewer's place there.
+  const ProgramView& view() const { return program_.view(); }
 
  private:
   // ProgramHost
@@ -75,11 +77,11 @@ class Frontend final : private ProgramHost {
   std::int64_t now_ = 0;          // the real time of the wake being handled
   std::int64_t game_loaded_ = 0;  // the real time the game window loaded
   std::int64_t handler_start_ = 0;
-  std::vector<int> presses_;  // press() since the last wake
+  std::vector<Input> fed_;  // feed() since the last wake
 };
 
 // The desktop's loop: runs the program until it ends, asleep between wakes.
-void play(Devices& devices, const FrontendHooks& hooks = {},
-          const std::vector<ReplayStep>* replay = nullptr);
+void run(Devices& devices, const FrontendHooks& hooks = {},
+         const std::vector<ReplayStep>* replay = nullptr);
 
 }  // namespace glouton::platform

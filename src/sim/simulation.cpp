@@ -26,7 +26,7 @@ void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
     const std::int64_t t = std::min(key_time, program_.next_wake().value_or(never));
     if (t == never || t > until) break;
     while (next_key < keys.size() && keys[next_key].t == t && !program_.ended())
-      program_.key(t, KeyInput{keys[next_key++].code});
+      program_.feed(t, Input::pressed(keys[next_key++].code));
     program_.advance(t);
   }
 }
