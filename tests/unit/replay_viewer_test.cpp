@@ -111,6 +111,10 @@ TEST(ReplayViewer, AJumpShowsWhatPlayingOnToThatMomentShows) {
     played.paints();
   }
   EXPECT_EQ(jumped.paints(), played.paints());
+  Watch sought(replay.steps);  // the bar's seek carries its place
+  sought.program.feed(20, Input::seek_to(56000));
+  EXPECT_EQ(sought.paints(), played.paints());
+  EXPECT_EQ(sought.program.view().viewer, (ViewerPlace{56000, 80000, "×1", false}));
   EXPECT_EQ(std::pair(jumped.program.view().score, jumped.program.view().best),
             std::pair(played.program.view().score, played.program.view().best));
   EXPECT_EQ(jumped.program.view().caption, "Glouton — revoir 00:56 / 01:20 ×1");
