@@ -10,7 +10,7 @@ glouton_layer(chasers SOURCES tete.cpp USES glouton_capture glouton_game)
 glouton_layer(title SOURCES form2.cpp USES glouton_game)
 glouton_layer(program
   SOURCES event_order.cpp program.cpp window_flow.cpp replay.cpp replay_viewer.cpp text_fields.cpp
-          trace.cpp
+          trace.cpp input_sources.cpp
   USES glouton_player glouton_chasers glouton_capture glouton_title glouton_game)
 # Everything a frontend drives.
 add_library(glouton_core INTERFACE)

@@ -47,11 +47,12 @@ class Watch final : public glouton::ProgramHost {
     for (const char key : keys) {
       now += 700;
       program.advance(now);
-      program.key(now, {codes[static_cast<unsigned char>(key) % std::size(codes)]});
+      program.feed(
+          now, glouton::Input::pressed(codes[static_cast<unsigned char>(key) % std::size(codes)]));
       program.take_changes();
     }
     require(!program.ended(), "the viewer ended before Escape");
-    program.key(now, {27});
+    program.feed(now, glouton::Input::pressed(27));
     require(program.ended() && !open_, "Escape did not end the viewer");
   }
 

@@ -96,15 +96,17 @@
     return true;
   }
 
-  // Where the replay stands, from the game's caption: "Glouton — revoir 03:12 / 20:00 ×4".
-  const seconds = (t) => t.split(':').reduce((s, n) => s * 60 + Number(n), 0);
+  // Where the replay stands, as the game's view tells it (Module.gloutonViewer,
+  // src/web/main.cpp): "03:12 / 20:00 ×4", with " (pause)" while it is paused.
+  const two = (n) => String(n).padStart(2, '0');
+  const minutes = (ms) => `${two(Math.floor(ms / 60000))}:${two(Math.floor(ms / 1000) % 60)}`;
   function showCaption() {
-    const m = /revoir ([\d:]+) \/ ([\d:]+) (.*)$/.exec(document.title);
-    if (!m) return;
-    status.textContent = `Revoir ${m[1]} / ${m[2]} ${m[3]} · → ← vitesse · Espace : pause · 1-9, Début, Fin : aller`;
-    const total = seconds(m[2]);
-    seekDone.style.width = `${total ? (100 * seconds(m[1])) / total : 0}%`;
-    window.gloutonCaption = m[0];
+    const v = Module.gloutonViewer;
+    if (!v) return;
+    const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? ' (pause)' : ''}`;
+    status.textContent = `Revoir ${where} · → ← vitesse · Espace : pause · 1-9, Début, Fin : aller`;
+    seekDone.style.width = `${v.end ? (100 * v.at) / v.end : 0}%`;
+    window.gloutonCaption = `revoir ${where}`;
   }
 
   function stopWatching() {
@@ -114,20 +116,23 @@
     if (document.title.includes('revoir')) document.title = 'Glouton';
   }
 
-  // The bar: the viewer jumps to 10 % .. 90 % (keys 1 to 9), the start (Home) or the end (End).
-  let seekKey = 0;
+  // The bar: the viewer goes to the nearest tenth of the replay, as the keys
+  // Home, 1 to 9 and End do. Each seek plays the run again from its start, so
+  // a drag seeks only as it crosses into another tenth.
+  let seekTenth = -1;
   function seekTo(e) {
+    const v = Module.gloutonViewer;
+    if (!v) return;
     const box = seek.getBoundingClientRect();
     const share = Math.min(1, Math.max(0, (e.clientX - box.left) / box.width));
     const tenth = Math.round(share * 10);
-    const key = tenth === 0 ? 36 : tenth === 10 ? 35 : 48 + tenth;
-    if (key === seekKey) return;
-    seekKey = key;
-    Module._glouton_press(key);
+    if (tenth === seekTenth) return;
+    seekTenth = tenth;
+    Module._glouton_seek(Math.floor((v.end * tenth) / 10));
   }
   seek.addEventListener('pointerdown', (e) => {
     seek.setPointerCapture(e.pointerId);
-    seekKey = 0;
+    seekTenth = -1;
     seekTo(e);
   });
   seek.addEventListener('pointermove', (e) => { if (seek.hasPointerCapture(e.pointerId)) seekTo(e); });
@@ -144,7 +149,6 @@
 
   function fileName() {
     const d = new Date();
-    const two = (n) => String(n).padStart(2, '0');
     return `glouton-${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())}-` +
       `${two(d.getHours())}${two(d.getMinutes())}${two(d.getSeconds())}.replay`;
   }

@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "program/trace.h"
-
 namespace glouton::app {
 
 std::unique_ptr<LineFile> LineFile::create(const std::string& path, const char* what,
@@ -25,10 +23,6 @@ std::unique_ptr<LineFile> LineFile::create(const std::string& path, const char* 
 LineFile::~LineFile() {
   flush();
   if (file_) std::fclose(file_);
-}
-
-void LineFile::add(const Form1& form, const EventRecord& record, std::int64_t wall) {
-  if (file_) append_trace_line(pending_, form, record, nullptr, wall);
 }
 
 void LineFile::add_line(std::string_view line) {

@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "program/event_order.h"
-
 namespace glouton::app {
 
 class LineFile {
@@ -22,7 +20,6 @@ class LineFile {
   LineFile(const LineFile&) = delete;
   LineFile& operator=(const LineFile&) = delete;
 
-  void add(const Form1& form, const EventRecord& record, std::int64_t wall);
   void add_line(std::string_view line);
   // Writes the lines added since the last flush. On a failure (a full disk)
   // the file is cut back to its last whole line, writing it stops, and

@@ -35,15 +35,14 @@ struct Files {
   const std::vector<glouton::ReplayStep>* replay = nullptr;
 };
 
-int play(const Files& files, Steady::time_point started) {
+int run(const Files& files, Steady::time_point started) {
   namespace platform = glouton::platform;
   platform::Devices devices;
 
   platform::FrontendHooks hooks;
   if (glouton::app::LineFile* trace = files.trace) {
     // Each game window's lines count from its own load; a later one's follow.
-    hooks.event = [trace](const glouton::Form1& form, const glouton::EventRecord& record,
-                          std::int64_t wall) { trace->add(form, record, wall); };
+    hooks.trace_line = [trace](std::string_view line) { trace->add_line(line); };
   }
   if (glouton::app::LineFile* record = files.record) {
     record->add_line(glouton::replay_header);
@@ -63,7 +62,7 @@ int play(const Files& files, Steady::time_point started) {
     };
     hooks.game_first_frame = [] { std::fprintf(stderr, "glouton: game window shown\n"); };
   }
-  platform::play(devices, hooks, files.replay);
+  platform::run(devices, hooks, files.replay);
   return 0;
 }
 
@@ -119,7 +118,7 @@ int main(int argc, char** argv) {
   }
   const Files files{trace.get(), record.get(), options.replay ? &replay : nullptr};
   try {
-    return play(files, started);
+    return run(files, started);
   } catch (const glouton::platform::StartupError& e) {
     std::fprintf(stderr, "glouton: %s\n", e.what());
     return 1;

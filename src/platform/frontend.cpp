@@ -18,7 +18,8 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
                    const std::vector<ReplayStep>* replay)
     : devices_(devices),
       hooks_(hooks),
-      program_(*this, devices.sound, devices.music, static_cast<bool>(hooks.replay_line)),
+      program_(*this, devices.sound, devices.music,
+               {static_cast<bool>(hooks.replay_line), static_cast<bool>(hooks.trace_line)}),
       started_at_(SDL_GetTicks64()) {
   SDL_StopTextInput();  // keys only: no input method between the player and the game
   if (replay)
@@ -42,8 +43,8 @@ Surface& Frontend::game_window_blanked() {
   return game_->canvas();
 }
 
-void Frontend::game_event(const Form1& form, const EventRecord& record) {
-  if (hooks_.event) hooks_.event(form, record, handler_start_ - game_loaded_);
+void Frontend::game_event(std::string_view line) {
+  if (hooks_.trace_line) hooks_.trace_line(line);
   // The next handler of the same wake starts as this one's record is done.
   handler_start_ = real_ms();
 }
@@ -68,13 +69,13 @@ void Frontend::key(int code, int place, bool repeat, Comfort comfort) {
   } else if (comfort == Comfort::mute) {
     devices_.sound_switch.toggle();
   }
-  program_.key(now_, KeyInput{code, place, repeat, comfort != Comfort::none});
+  program_.feed(now_, Input::pressed(code, place, repeat, comfort != Comfort::none));
 }
 
 void Frontend::handle(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:  // the session's end; SDL turns SIGTERM and SIGINT into it too
-      return program_.quit(now_);
+      return program_.feed(now_, Input::quit);
     case SDL_KEYDOWN: {
       // The title takes keys while it has the focus, or while no window has it.
       if (!game_ && title_ && e.key.windowID != title_->id() && e.key.windowID != 0) return;
@@ -85,11 +86,11 @@ void Frontend::handle(const SDL_Event& e) {
                  comfort_of(k.sym, k.mod, repeat));
     }
     case SDL_KEYUP:
-      return program_.key_released(now_, static_cast<int>(e.key.keysym.scancode));
+      return program_.feed(now_, Input::released(static_cast<int>(e.key.keysym.scancode)));
     case SDL_WINDOWEVENT:
       // The game goes on without the focus, but nothing held stays pressed.
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        program_.focus_lost(now_);
+        program_.feed(now_, Input::focus_lost);
         devices_.controllers.focus_lost();
       }
       break;
@@ -102,7 +103,7 @@ void Frontend::handle(const SDL_Event& e) {
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERAXISMOTION:
       if (const std::optional<PadPress> pad = devices_.controllers.handle(e))
-        program_.pad(now_, *pad);
+        program_.feed(now_, Input::from_pad(*pad));
       return;
     default:
       break;
@@ -135,7 +136,7 @@ void Frontend::show_box() {
   MessageBoxes(game_->window()).MsgBox(program_.view().box->prompt, program_.view().box->title);
   // The timers that fell due meanwhile are late now.
   now_ = handler_start_ = real_ms();
-  program_.information_closed(now_);
+  program_.feed(now_, Input::ok);
   program_.advance(now_);
   show();
 }
@@ -145,10 +146,15 @@ bool Frontend::wake() {
   devices_.sound.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
-  // The page's buttons, after the events that came before them.
-  for (std::size_t i = 0; i < presses_.size() && running(); ++i)
-    key(presses_[i], -1, false, presses_[i] == 'M' ? Comfort::mute : Comfort::none);
-  presses_.clear();
+  // The page's inputs, after the events that came before them.
+  for (std::size_t i = 0; i < fed_.size() && running(); ++i) {
+    const Input& input = fed_[i];
+    if (input.kind == Input::key)
+      key(input.code, input.place, input.repeat, input.code == 'M' ? Comfort::mute : Comfort::none);
+    else
+      program_.feed(now_, input);
+  }
+  fed_.clear();
   if (running()) {
     program_.advance(now_);
     show();
@@ -157,7 +163,7 @@ bool Frontend::wake() {
   return running();
 }
 
-void play(Devices& devices, const FrontendHooks& hooks, const std::vector<ReplayStep>* replay) {
+void run(Devices& devices, const FrontendHooks& hooks, const std::vector<ReplayStep>* replay) {
   Frontend frontend(devices, hooks, replay);
   // Sleeps until an event comes or the core or a sound next needs a wake.
   for (bool running = frontend.running(); running; running = frontend.wake()) {

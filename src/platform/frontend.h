@@ -20,8 +20,9 @@
 namespace glouton::platform {
 
 struct FrontendHooks {
-  // After every handled event; `wall` is the real ms from the window's load to the handler's start.
-  std::function<void(const Form1&, const EventRecord&, std::int64_t wall)> event;
+  // The trace line of every handled event, with its `wall` (the real ms from
+  // the window's load to the handler's start); set, the run is traced.
+  std::function<void(std::string_view)> trace_line;
   // One whole replay line; set, the run is recorded.
   std::function<void(std::string_view)> replay_line;
   // After each wake, once its events are handled.
@@ -44,17 +45,20 @@ class Frontend final : private ProgramHost {
   // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
   bool running() const { return !program_.ended(); }
-  // A press of the key of that virtual code (ports/keys.h; 77 M, 27 Escape),
-  // as if from the keyboard, what the window does for comfort included; it
-  // is handled with the next wake's events. The page's "Son" and "Quitter".
-  void press(int code) { presses_.push_back(code); }
+  // An input from outside SDL's events, handled with the next wake's: the
+  // page's "Son" and "Quitter" (a press of M, of Escape, as if from the
+  // keyboard, what the window does for comfort included) and its seek bar.
+  void feed(const Input& input) { fed_.push_back(input); }
+  // What the windows show, as of the last wake: the page reads the viewer's place there.
+  const ProgramView& view() const { return program_.view(); }
 
  private:
   // ProgramHost
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
   Surface& game_window_blanked() override;
-  void game_event(const Form1& form, const EventRecord& record) override;
+  void game_event(std::string_view line) override;
+  std::optional<std::int64_t> trace_wall() const override { return handler_start_ - game_loaded_; }
   void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 
   std::int64_t real_ms() const;
@@ -73,11 +77,11 @@ class Frontend final : private ProgramHost {
   std::int64_t now_ = 0;          // the real time of the wake being handled
   std::int64_t game_loaded_ = 0;  // the real time the game window loaded
   std::int64_t handler_start_ = 0;
-  std::vector<int> presses_;  // press() since the last wake
+  std::vector<Input> fed_;  // feed() since the last wake
 };
 
 // The desktop's loop: runs the program until it ends, asleep between wakes.
-void play(Devices& devices, const FrontendHooks& hooks = {},
-          const std::vector<ReplayStep>* replay = nullptr);
+void run(Devices& devices, const FrontendHooks& hooks = {},
+         const std::vector<ReplayStep>* replay = nullptr);
 
 }  // namespace glouton::platform

@@ -38,13 +38,13 @@ void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) 
   }
   if (e.type == SDL_WINDOWEVENT && e.window.windowID == id()) {
     if (needs_redraw(e.window)) redraw_ = true;
-    if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.close(now);
+    if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.feed(now, Input::close);
     return;
   }
   const PushButton::Outcome out = button_.handle(
       e, id(), [this](int x, int y) { return window_.on(to_pixels(command1_place), x, y); });
   if (out.redraw) redraw_ = true;
-  if (out.clicked) program.cc_clicked(now);
+  if (out.clicked) program.feed(now, Input::cc);
 }
 
 void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::int64_t now) {
@@ -65,7 +65,7 @@ void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::in
   // A tap on "CC" is its click: SDL makes mouse events of the touch as well.
   const auto px = static_cast<int>(fx), py = static_cast<int>(fy);
   if (!code || (*code == key_space && window_.on(to_pixels(command1_place), px, py))) return;
-  program.key(now, KeyInput{*code});
+  program.feed(now, Input::pressed(*code));
 }
 
 bool GameWindow::draw_box(ShownBox& shown, const TextBoxView& box, const PixelRect& place,

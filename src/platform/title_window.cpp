@@ -25,14 +25,14 @@ void TitleWindow::hide() {
 void TitleWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) {
   if (!shown_) return;
   if (e.type == SDL_WINDOWEVENT && e.window.windowID == id()) {
-    if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.close(now);
+    if (e.window.event == SDL_WINDOWEVENT_CLOSE) program.feed(now, Input::close);
     if (needs_redraw(e.window)) redraw_ = true;
     return;
   }
   const PushButton::Outcome out = button_.handle(
       e, id(), [this](int x, int y) { return window_.on(to_pixels(go_place), x, y); });
   if (out.redraw) redraw_ = true;
-  if (out.clicked) program.go_clicked(now);
+  if (out.clicked) program.feed(now, Input::go);
 }
 
 bool TitleWindow::show(const ProgramView& view, const ViewChanges& changes) {

@@ -11,7 +11,7 @@ class Dialogs {
   // A modal information box with an OK button. A modal box holds its
   // window's loop until it is closed; the program core's returns at once,
   // asks the frontend to show it, and holds the game's timers until the
-  // frontend says it was closed (Program::information_closed).
+  // frontend says it was closed (the input `ok`).
   virtual void MsgBox(std::string_view prompt, std::string_view title) = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include "game/form_load.h"
 #include "player/glouton.h"
+#include "program/input_sources.h"
+#include "program/trace.h"
 
 namespace glouton {
 
@@ -28,33 +30,16 @@ class Program::BoxRequest final : public Dialogs {
   std::optional<InformationBox> box;
 };
 
-// The sound a watched replay's game windows play through: cues pass only
-// while the viewer lets them (at ×1, not during a jump).
-class Program::SoundGate final : public SoundDevice {
- public:
-  explicit SoundGate(SoundDevice& out) : out_(out) {}
-  void open() override { out_.open(); }
-  void close() override { out_.close(); }
-  void beep() override {
-    if (open_) out_.beep();
-  }
-  void play(const std::string& file, bool hold) override {
-    if (open_) out_.play(file, hold);
-  }
-  void let_through(bool open) { open_ = open; }
-
- private:
-  SoundDevice& out_;
-  bool open_ = true;
-};
-
-Program::Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, bool record)
+Program::Program(ProgramHost& host, SoundDevice& sound, MusicDevice& music, ProgramOutputs outputs)
     : host_(host),
       sound_(sound),
+      trace_(outputs.trace),
       title_(title_clock_, music),
       flow_(title_),
-      box_(std::make_unique<BoxRequest>()) {
-  if (record) recorder_.emplace([&host](std::string_view line) { host.replay_line(line); });
+      box_(std::make_unique<BoxRequest>()),
+      gate_(std::make_unique<SoundGate>(sound)),
+      source_(std::make_unique<PlayerSource>()) {
+  if (outputs.replay) recorder_.emplace([&host](std::string_view line) { host.replay_line(line); });
 }
 
 Program::~Program() = default;
@@ -69,8 +54,11 @@ const Form1* Program::last_game() const {
 }
 
 std::optional<InformationBox> Program::information_box() const {
-  // A replay plays on to the recorded close of the box: nobody is asked.
-  return game_ && !replay_ ? box_->box : std::nullopt;
+  return game_ && source_->asks() ? box_->box : std::nullopt;
+}
+
+bool Program::box_open() const {
+  return box_->box.has_value();
 }
 
 void Program::start(std::int64_t now) {
@@ -81,78 +69,36 @@ void Program::start(std::int64_t now) {
 }
 
 void Program::open_game(std::int64_t now) {
-  play(now, {Input::load});
+  apply(now, {Input::load});
 }
 
 void Program::play_replay(std::int64_t now, std::vector<ReplayStep> steps) {
-  replay_.emplace(std::move(steps), now);
+  source_ = std::make_unique<ReplaySource>(std::move(steps), now);
   advance(now);
 }
 
 void Program::watch_replay(std::int64_t now, std::vector<ReplayStep> steps) {
-  steps = steps_to_watch(std::move(steps));
-  gate_ = std::make_unique<SoundGate>(sound_);
-  viewer_.emplace(replay_length(steps), now);
-  // The viewer's steps run on the replay's own time, from 0.
-  replay_.emplace(std::move(steps), 0);
-  if (replay_->done(false)) replay_stopped_ = true;
+  source_ = std::make_unique<WatchedSource>(std::move(steps), now);
   advance(now);
 }
 
-void Program::watch_key(std::int64_t now, int code) {
-  const ViewerCommand command = viewer_->key(now, code);
-  if (command.kind == ViewerCommand::Kind::quit) return stop_replay();
-  if (command.kind == ViewerCommand::Kind::jump) jump(now, command.target);
-  gate_->let_through(viewer_->sounds());
-}
-
-void Program::jump(std::int64_t now, std::int64_t target) {
-  silent_ = true;
-  gate_->let_through(false);
-  sound_.close();  // what plays or waits to play belongs to the moment left
-  // The run is played again from its start: the windows it had are dropped
-  // as they stand, with no unload.
-  box_->box.reset();
-  game_.reset();
-  ended_game_.reset();
-  flow_.restart();
-  replay_->restart(0);
-  play_due(target);
-  silent_ = false;
-  viewer_->jumped(now, target);
-}
-
-void Program::play_due(std::int64_t until) {
-  while (!replay_stopped_) {
-    const auto due = replay_->take_due(until, flow_.ended());
-    if (!due) break;
-    play(due->first, due->second);
-  }
-}
-
-void Program::stop_replay() {
-  replay_stopped_ = true;
-  if (!game_) return;
-  box_->box.reset();
-  Form_Unload(game_->form);
-  game_ended(GameEnd::quit);
+void Program::feed(std::int64_t now, const Input& input) {
+  source_->feed(*this, now, input);
 }
 
 void Program::open_game_window(std::int64_t now) {
   if (game_) return;
   if (!title_shown_) flow_.start_without_title();
   box_->box.reset();
-  held_.reset();
   ended_game_.reset();
-  // A watched replay keeps its one window on the screen from game to game.
-  Surface& surface =
-      viewer_ && host_window_ ? host_.game_window_blanked() : host_.game_window_opened();
+  Surface& surface = source_->keeps_window() && host_window_ ? host_.game_window_blanked()
+                                                             : host_.game_window_opened();
   host_window_ = true;
   game_ = std::make_unique<GameWindow>(
-      surface, viewer_ ? *gate_ : sound_, *box_,
+      surface, *gate_, *box_,
       [this](const EventRecord& record) {
         if (recorder_) recorder_->handler_ran();
-        if (!silent_) host_.game_event(game_->form, record);
+        if (!silent_) game_event(record);
       },
       now);
   flow_.memory.hand_to(game_->form);
@@ -162,7 +108,17 @@ void Program::open_game_window(std::int64_t now) {
   if (game_->events.ended()) game_ended(GameEnd::escape);
 }
 
-void Program::play(std::int64_t now, const ReplayStep& step) {
+void Program::game_event(const EventRecord& record) {
+  last_event_ = record;
+  std::string line;
+  if (trace_) {
+    append_trace_line(line, game_->form, record, nullptr, host_.trace_wall());
+    line.pop_back();  // its line end
+  }
+  host_.game_event(line);
+}
+
+void Program::apply(std::int64_t now, const ReplayStep& step) {
   if (step.input == Input::load) return open_game_window(now);
   if (step.input == Input::wake) return wake(now);
   if (!game_) return;
@@ -189,6 +145,8 @@ void Program::play(std::int64_t now, const ReplayStep& step) {
       return game_ended(step.input == Input::close ? GameEnd::frame_closed : GameEnd::quit);
     case Input::wake:  // recorded by wake()
     case Input::load:
+      return;
+    default:  // the devices' inputs never reach a game window as they are
       return;
   }
 }
@@ -217,78 +175,11 @@ void Program::go(std::int64_t now) {
   if (flow_.showing() == Showing::game) open_game_window(now);
 }
 
-void Program::key(std::int64_t now, const KeyInput& key) {
-  if (replay_) {
-    if (key.repeat || key.comfort) return;
-    if (viewer_) return watch_key(now, key.code);
-    if (key.code == key_escape) stop_replay();
-    return;
-  }
-  if (flow_.showing() == Showing::title) {
-    if (!key.repeat && !key.comfort && (key.code == key_enter || key.code == key_space)) go(now);
-    return;
-  }
-  if (!game_ || box_->box) return;
-  // A repeat that outlived its key's press (the focus went meanwhile) is no key.
-  if (key.place >= 0 && key.place < static_cast<int>(held_.size())) {
-    const auto place = static_cast<std::size_t>(key.place);
-    if (key.repeat && !held_.test(place)) return;
-    held_.set(place);
-  }
-  play(now, {Input::key, 0, key.code});
-}
-
-void Program::key_released(std::int64_t, int place) {
-  if (place >= 0 && place < static_cast<int>(held_.size()))
-    held_.reset(static_cast<std::size_t>(place));
-}
-
-void Program::focus_lost(std::int64_t) {
-  held_.reset();
-}
-
-void Program::pad(std::int64_t now, PadPress press) {
-  if (replay_) return;
-  if (flow_.showing() == Showing::title) {
-    if (press == PadPress::south) go(now);
-    return;
-  }
-  if (!game_ || box_->box) return;
-  static constexpr int codes[] = {key_left, key_up, key_right, key_down, 0, key_space};
-  if (press != PadPress::south) play(now, {Input::key, 0, codes[static_cast<int>(press)]});
-}
-
-void Program::go_clicked(std::int64_t now) {
-  if (!replay_) go(now);
-}
-
-void Program::cc_clicked(std::int64_t now) {
-  if (!replay_ && game_ && !box_->box) play(now, {Input::cc});
-}
-
-void Program::information_closed(std::int64_t now) {
-  if (!replay_ && game_ && box_->box) play(now, {Input::ok});
-}
-
-void Program::close(std::int64_t now) {
-  end_window(now, Input::close);
-}
-
-void Program::quit(std::int64_t now) {
-  end_window(now, Input::quit);
-}
-
-void Program::end_window(std::int64_t now, Input input) {
-  if (replay_) return stop_replay();
-  if (flow_.showing() == Showing::title) return flow_.title_closed();
-  play(now, {input});
-}
-
 void Program::game_ended(GameEnd end) {
   if (recorder_) recorder_->end_wake();
   flow_.memory.keep_from(game_->form);
   ended_game_ = std::move(game_);
-  if (!viewer_ || replay_stopped_) {
+  if (!source_->keeps_window()) {
     host_window_ = false;
     host_.game_window_closed();
   }
@@ -296,9 +187,30 @@ void Program::game_ended(GameEnd end) {
 }
 
 void Program::advance(std::int64_t now) {
-  if (replay_) return play_due(viewer_ ? viewer_->reached(now) : now);
-  if (flow_.showing() == Showing::title) return title_wake(now);
-  wake(now);
+  source_->advance(*this, now);
+}
+
+std::optional<std::int64_t> Program::next_wake() const {
+  return source_->next_wake(*this);
+}
+
+bool Program::ended() const {
+  return source_->ended(*this);
+}
+
+void Program::drop_windows() {
+  // The windows are dropped as they stand, with no unload.
+  box_->box.reset();
+  game_.reset();
+  ended_game_.reset();
+  flow_.restart();
+}
+
+void Program::quit_game() {
+  if (!game_) return;
+  box_->box.reset();
+  Form_Unload(game_->form);
+  game_ended(GameEnd::quit);
 }
 
 void Program::title_wake(std::int64_t now) {
@@ -308,15 +220,12 @@ void Program::title_wake(std::int64_t now) {
   Timer1_Timer(title_);
 }
 
-std::optional<std::int64_t> Program::next_wake() const {
-  if (replay_) {
-    if (replay_stopped_) return std::nullopt;
-    const std::optional<std::int64_t> next = replay_->next_at(flow_.ended());
-    return viewer_ ? viewer_->wake_at(next) : next;
-  }
-  if (flow_.showing() == Showing::title)
-    return title_.Timer1.Enabled() ? std::optional(title_origin_ + title_.Timer1.due())
-                                   : std::nullopt;
+std::optional<std::int64_t> Program::title_due() const {
+  if (!title_.Timer1.Enabled()) return std::nullopt;
+  return title_origin_ + title_.Timer1.due();
+}
+
+std::optional<std::int64_t> Program::game_due() const {
   if (!game_ || box_->box) return std::nullopt;
   const std::optional<std::int64_t> due = game_->events.next_due();
   return due ? std::optional(game_->origin + *due) : std::nullopt;
@@ -332,7 +241,7 @@ ViewChanges Program::take_changes() {
   now.face_left = title_.image1_left;
   now.face_top = title_.image1_top;
   now.box = information_box();
-  now.caption = viewer_ ? viewer_->caption() : std::string(program_caption);
+  source_->show(now);
   const bool all = !view_taken_;
   view_taken_ = true;
   const ViewChanges changes{

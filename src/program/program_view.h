@@ -1,9 +1,11 @@
 // What the windows show besides their paints, as the program core tells a
 // frontend: which window shows, the windows' title, the game's two text
-// boxes, the title's face and the "CC" box the game asks for. A frontend
+// boxes, the title's face, the "CC" box the game asks for and where a
+// watched replay stands. A frontend
 // draws from this and from the paints alone; it never reads the game's state.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,9 +30,20 @@ struct InformationBox {
 
 inline constexpr std::string_view program_caption = "Glouton";
 
+// Where a watched replay stands, for any frontend to show: the replay's time
+// reached and its length (ms), its speed ("×4"), whether it is paused.
+struct ViewerPlace {
+  std::int64_t at = 0;
+  std::int64_t end = 0;
+  std::string_view speed;
+  bool paused = false;
+  bool operator==(const ViewerPlace&) const = default;
+};
+
 struct ProgramView {
   Showing window = Showing::nothing;
   std::string caption{program_caption};  // the windows' title
+  std::optional<ViewerPlace> viewer;     // while a replay is watched
   TextBoxView score;                     // Text1
   TextBoxView best;                      // Text3, the best score
   // Image1, the title's face: its top-left corner in twips.

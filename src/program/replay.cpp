@@ -56,7 +56,7 @@ ReplayResult parse_replay(std::string_view text) {
     last_time = *t;
     for (std::size_t i = 1; i < fields.size(); ++i) {
       if (window != Window::open) return fail("input after the window's end " + quoted(fields[i]));
-      const std::optional<Input> input = input_named(fields[i]);
+      const std::optional<Input::Kind> input = input_named(fields[i]);
       if (!input || input == Input::load) return fail("unknown input " + quoted(fields[i]));
       ReplayStep step{*input, *t, 0};
       if (input == Input::key) {

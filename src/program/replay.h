@@ -25,7 +25,7 @@ inline constexpr std::size_t replay_size_limit = 16u << 20;
 // One input of a replay at `t` ms of its game window's clock. A `wake` ends
 // the line of a wake: the program runs what is due at its time.
 struct ReplayStep {
-  Input input = Input::wake;
+  Input::Kind input = Input::wake;
   std::int64_t t = 0;
   int code = 0;  // the virtual key code of a key
   bool operator==(const ReplayStep&) const = default;
@@ -84,6 +84,7 @@ class ReplayPlayer {
     origin_ = last_ = start;
   }
 
+  const std::vector<ReplayStep>& steps() const { return steps_; }
   // All is played, or the program ended with no window to load after it.
   bool done(bool program_ended) const;
   // The program's time of the next step; none once done.

@@ -20,7 +20,7 @@ std::string minutes_seconds(std::int64_t ms) {
 }  // namespace
 
 std::int64_t ReplayViewer::replay_time(std::int64_t now) const {
-  if (held_ || now <= base_now_) return std::min(base_at_, end_);
+  if (paused_ || now <= base_now_) return std::min(base_at_, end_);
   const ViewerSpeed& s = speed();
   // Whole ms of the replay: a step plays once its time has fully come.
   const std::int64_t t = base_at_ + (now - base_now_) * s.replay_ms / s.per;
@@ -54,7 +54,7 @@ ViewerCommand ReplayViewer::key(std::int64_t now, int code) {
       return {};
     case key_space:
       rebase(now);
-      held_ = !held_;
+      paused_ = !paused_;
       return {};
     case key_home:
       return {Kind::jump, 0};
@@ -70,7 +70,7 @@ ViewerCommand ReplayViewer::key(std::int64_t now, int code) {
 }
 
 std::optional<std::int64_t> ReplayViewer::wake_at(std::optional<std::int64_t> next) const {
-  if (held_ || at_ >= end_) return std::nullopt;
+  if (paused_ || at_ >= end_) return std::nullopt;
   // The caption's next whole second, unless a step comes before it.
   std::int64_t t = (at_ / 1000 + 1) * 1000;
   if (next) t = std::min(t, std::max(*next, at_));
@@ -83,7 +83,7 @@ std::optional<std::int64_t> ReplayViewer::wake_at(std::optional<std::int64_t> ne
 std::string ReplayViewer::caption() const {
   std::string text = "Glouton — revoir " + minutes_seconds(at_) + " / " + minutes_seconds(end_) +
                      " " + std::string(speed().label);
-  if (held_) text += " (pause)";
+  if (paused_) text += " (pause)";
   return text;
 }
 

@@ -1,5 +1,5 @@
 // The replay viewer: how a watched replay's time runs against the frontend's
-// clock (its speed, its hold), where its keys jump to, and the caption that
+// clock (its speed, its pause), where its keys jump to, and the caption that
 // says where it stands. It plays nothing itself: the program core asks it
 // how far the replay has come and plays the steps due by then.
 #pragma once
@@ -42,7 +42,7 @@ class ReplayViewer {
   ReplayViewer(std::int64_t end, std::int64_t now) : end_(end), base_now_(now) {}
 
   // A key press (virtual key code): Right and Left change the speed, Space
-  // holds and goes on, Home, 1..9 and End jump, Escape quits.
+  // pauses and goes on, Home, 1..9 and End jump, Escape quits.
   ViewerCommand key(std::int64_t now, int code);
   // After a jump's steps were played: the replay stands at `target` at `now`.
   void jumped(std::int64_t now, std::int64_t target);
@@ -51,22 +51,22 @@ class ReplayViewer {
   // due by then plays.
   std::int64_t reached(std::int64_t now);
   // The frontend's time to wake for the step at replay time `next`, or
-  // sooner for the caption's next second; none while held or at the end.
+  // sooner for the caption's next second; none while paused or at the end.
   std::optional<std::int64_t> wake_at(std::optional<std::int64_t> next) const;
 
-  // Cues sound only at ×1, and never while held.
-  bool sounds() const { return speed_ == normal_speed && !held_; }
+  // Cues sound only at ×1, and never while paused.
+  bool sounds() const { return speed_ == normal_speed && !paused_; }
   // "Glouton — revoir 03:12 / 20:00 ×4", as of the last reached().
   std::string caption() const;
 
   const ViewerSpeed& speed() const { return viewer_speeds[speed_]; }
-  bool held() const { return held_; }
+  bool paused() const { return paused_; }
   std::int64_t at() const { return at_; }
   std::int64_t end() const { return end_; }
 
  private:
   std::int64_t replay_time(std::int64_t now) const;
-  // The replay keeps its time `at_` at `now`; the speed or the hold changes after.
+  // The replay keeps its time `at_` at `now`; the speed or the pause changes after.
   void rebase(std::int64_t now);
 
   std::int64_t end_;
@@ -74,7 +74,7 @@ class ReplayViewer {
   std::int64_t base_at_ = 0;  // the replay's time then
   std::int64_t at_ = 0;       // the replay's time reached
   std::size_t speed_ = normal_speed;
-  bool held_ = false;
+  bool paused_ = false;
 };
 
 }  // namespace glouton

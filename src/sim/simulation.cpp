@@ -8,10 +8,11 @@ namespace glouton {
 Simulation::Simulation(bool record_paints, std::function<void(std::string_view)> replay_line)
     : replay_line_(std::move(replay_line)),
       surface_(record_paints),
-      program_(*this, sound_, music_, static_cast<bool>(replay_line_)) {}
+      program_(*this, sound_, music_, {.replay = static_cast<bool>(replay_line_)}) {}
 
-void Simulation::game_event(const Form1& f, const EventRecord& record) {
-  if (*listener_) (*listener_)(f, record, surface_.take());
+// The simulator writes its own lines: with the paints, or from the final state.
+void Simulation::game_event(std::string_view) {
+  if (*listener_) (*listener_)(*program_.last_game(), program_.last_event(), surface_.take());
 }
 
 void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
@@ -25,7 +26,7 @@ void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
     const std::int64_t t = std::min(key_time, program_.next_wake().value_or(never));
     if (t == never || t > until) break;
     while (next_key < keys.size() && keys[next_key].t == t && !program_.ended())
-      program_.key(t, KeyInput{keys[next_key++].code});
+      program_.feed(t, Input::pressed(keys[next_key++].code));
     program_.advance(t);
   }
 }

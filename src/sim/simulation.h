@@ -56,7 +56,7 @@ class Simulation final : private ProgramHost {
 
  private:
   Surface& game_window_opened() override { return surface_; }
-  void game_event(const Form1& f, const EventRecord& record) override;
+  void game_event(std::string_view) override;
   void replay_line(std::string_view line) override { replay_line_(line); }
 
   std::function<void(std::string_view)> replay_line_;

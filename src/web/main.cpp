@@ -1,8 +1,8 @@
 // glouton in a web page: the same platform and program core as the desktop,
 // woken by the browser's timeouts instead of a loop of its own. The
 // page (web/index.html) sizes the canvas, owns fullscreen and shows the end
-// card; it calls glouton_start() again for "Rejouer", and glouton_press()
-// for its "Son" and "Quitter" buttons.
+// card; it calls glouton_start() again for "Rejouer", glouton_press() for
+// its "Son" and "Quitter" buttons, and glouton_seek() for the viewer's bar.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <emscripten.h>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,7 +21,6 @@
 #include "platform/scaled_window.h"
 #include "program/replay.h"
 #include "program/replay_link.h"
-#include "program/trace.h"
 
 namespace {
 
@@ -66,6 +66,11 @@ EM_JS(void, fetch_music, (), {
     })
     .catch((e) => console.warn('the title music could not be fetched: ' + e.message));
 });
+// Where a watched replay stands, from the program's view, for the page's
+// strip and bar (web/replay.js); null while none is watched.
+EM_JS(void, tell_viewer, (double at, double end, const char* speed, int paused), {
+  Module['gloutonViewer'] = end < 0 ? null : {at: at, end: end, speed: UTF8ToString(speed), paused: paused !== 0};
+});
 EM_JS(void, tell_page, (const char* what), {
   const hook = Module[UTF8ToString(what)];
   if (hook) hook();
@@ -80,11 +85,22 @@ platform::FrontendHooks watch_hooks;  // a replay watched: not recorded again
 std::unique_ptr<platform::Frontend> run;
 std::vector<glouton::ReplayStep> watched;
 
+// Tells the page where the replay watched stands, when that changed.
+void show_viewer(const std::optional<glouton::ViewerPlace>& place) {
+  static std::optional<glouton::ViewerPlace> shown;
+  if (place == shown) return;
+  shown = place;
+  if (!place) return tell_viewer(0, -1, "", 0);
+  tell_viewer(static_cast<double>(place->at), static_cast<double>(place->end),
+              std::string(place->speed).c_str(), place->paused ? 1 : 0);
+}
+
 void wake() {
   if (!run) return;
   // The page may have changed size: a turned phone, fullscreen, the browser's bars.
   platform::fit_page_windows();
   const bool still = run->wake();
+  show_viewer(still ? run->view().viewer : std::nullopt);
   // Cues asked for while the sound is held back are dropped, not played late;
   // the music waits at its beginning and starts with the sound.
   if (devices->audio.opened() && sound_held_back() != 0) Mix_HaltChannel(-1);
@@ -103,12 +119,8 @@ void wake() {
   tell_page("gloutonEnded");
 }
 
-void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
-                 std::int64_t wall) {
-  std::string line;
-  glouton::append_trace_line(line, form, record, nullptr, wall);
-  if (!line.empty() && line.back() == '\n') line.pop_back();
-  push_trace_line(line.c_str());
+void trace_line(std::string_view line) {
+  push_trace_line(std::string(line).c_str());
 }
 
 }  // namespace
@@ -116,7 +128,12 @@ void trace_event(const glouton::Form1& form, const glouton::EventRecord& record,
 // A key press from the page, as if from the keyboard: 77 (M) for "Son", 27
 // (Escape) for "Quitter".
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_press(int code) {
-  if (run) run->press(code);
+  if (run) run->feed(glouton::Input::pressed(code));
+}
+
+// The viewer's bar: the replay goes to `at` ms of its time.
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_seek(double at) {
+  if (run) run->feed(glouton::Input::seek_to(static_cast<std::int64_t>(at)));
 }
 
 // Whether the M key's switch has the sound on, for the "Son" button's look.
@@ -198,7 +215,7 @@ int main() {
   // Keys reach the game only while the canvas has the focus; the page keeps the rest.
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
   devices = new Devices;  // the page's: never let go
-  if (trace_asked() != 0) hooks.event = trace_event;
+  if (trace_asked() != 0) hooks.trace_line = trace_line;
   // The sounds and the music come after the first frame, the title's or, on
   // a replay's link, the game's.
   static bool sounds_scheduled = false;

@@ -14,7 +14,7 @@ TEST(ReplayViewer, KeysSteerThePace) {
   struct Row {
     std::vector<int> keys;  // pressed at 1000, the viewer started at 0 on a 60 s replay
     std::string_view speed;
-    bool held;
+    bool paused;
     std::int64_t at_3000;  // the replay's time at 3000
     ViewerCommand last;
   };
@@ -37,7 +37,7 @@ TEST(ReplayViewer, KeysSteerThePace) {
     for (const int code : row.keys) last = v.key(1000, code);
     SCOPED_TRACE(testing::PrintToString(row.keys));
     EXPECT_EQ(v.speed().label, row.speed);
-    EXPECT_EQ(v.held(), row.held);
+    EXPECT_EQ(v.paused(), row.paused);
     EXPECT_EQ(v.reached(3000), row.at_3000);
     EXPECT_EQ(last, row.last);
   }
@@ -65,7 +65,7 @@ class Watch : public ProgramHost {
     return game_window_blanked();
   }
   void game_window_closed() override { ++closed; }
-  void game_event(const Form1&, const EventRecord&) override { ++events; }
+  void game_event(std::string_view) override { ++events; }
   Surface& game_window_blanked() override {
     surface.take();
     shown.clear();
@@ -104,13 +104,17 @@ TEST(ReplayViewer, AJumpShowsWhatPlayingOnToThatMomentShows) {
   Watch jumped(replay.steps);
   jumped.paints();
   const int events = jumped.events;
-  jumped.program.key(20, KeyInput{key_digit_1 + 6});  // 70 %: 56 s, in the second window
+  jumped.program.feed(20, Input::pressed(key_digit_1 + 6));  // 70 %: 56 s, in the second window
   Watch played(replay.steps);
   for (std::int64_t t = 0; t <= 56000; t += 250) {
     played.program.advance(t);
     played.paints();
   }
   EXPECT_EQ(jumped.paints(), played.paints());
+  Watch sought(replay.steps);  // the bar's seek carries its place
+  sought.program.feed(20, Input::seek_to(56000));
+  EXPECT_EQ(sought.paints(), played.paints());
+  EXPECT_EQ(sought.program.view().viewer, (ViewerPlace{56000, 80000, "×1", false}));
   EXPECT_EQ(std::pair(jumped.program.view().score, jumped.program.view().best),
             std::pair(played.program.view().score, played.program.view().best));
   EXPECT_EQ(jumped.program.view().caption, "Glouton — revoir 00:56 / 01:20 ×1");
@@ -118,7 +122,7 @@ TEST(ReplayViewer, AJumpShowsWhatPlayingOnToThatMomentShows) {
   EXPECT_EQ(std::pair(played.opened, played.closed), std::pair(1, 0)) << "one window throughout";
   played.program.advance(90000);
   EXPECT_FALSE(played.program.ended()) << "the last moment stays until Escape";
-  played.program.key(90000, KeyInput{key_escape});
+  played.program.feed(90000, Input::pressed(key_escape));
   EXPECT_TRUE(played.program.ended());
   EXPECT_EQ(played.closed, 1);
 }

@@ -102,8 +102,11 @@ class ProgramTest : public ::testing::Test, protected ProgramHost {
     return surface;
   }
   void game_window_closed() override { ++closed; }
-  void game_event(const Form1&, const EventRecord& r) override {
-    events.push_back(std::string(event_name(r.ev)) + "@" + std::to_string(r.t));
+  // "load@0" of a line that starts {"t":0,"ev":"load",
+  void game_event(std::string_view line) override {
+    const std::size_t ev = line.find(R"("ev":")") + 6;
+    events.push_back(std::string(line.substr(ev, line.find('"', ev) - ev)) + "@" +
+                     std::string(line.substr(5, line.find(',') - 5)));
   }
   void replay_line(std::string_view line) override { lines.emplace_back(line); }
   const ProgramView& view() {
@@ -114,7 +117,7 @@ class ProgramTest : public ::testing::Test, protected ProgramHost {
   RecordingSurface surface{false};
   SilentDevice sound;
   RecordingMusic music;
-  Program program{*this, sound, music, true};
+  Program program{*this, sound, music, {.replay = true, .trace = true}};
   int opened = 0, closed = 0;
   std::vector<std::string> events, lines;
 };
@@ -126,30 +129,30 @@ TEST_F(ProgramTest, TitleThenGoThenFrameCloseBackToAStillTitleThenEscapeEndsIt) 
   program.advance(1450);
   EXPECT_EQ(view().face_left, 60) << "one tick for all it missed";
   // Keys on the title: only a fresh Enter or space, not a comfort, is "GO !".
-  for (const KeyInput k : {KeyInput{65}, KeyInput{key_enter, 1, true},
-                           KeyInput{key_enter, 1, false, true}, KeyInput{key_escape}})
-    program.key(1500, k);
+  for (const Input k : {Input::pressed(65), Input::pressed(key_enter, 1, true),
+                        Input::pressed(key_enter, 1, false, true), Input::pressed(key_escape)})
+    program.feed(1500, k);
   EXPECT_EQ(view().window, Showing::title);
-  program.pad(1500, PadPress::left);
+  program.feed(1500, Input::from_pad(PadPress::left));
   EXPECT_EQ(view().window, Showing::title);
-  program.key(2000, KeyInput{key_space});
+  program.feed(2000, Input::pressed(key_space));
   ASSERT_EQ(view().window, Showing::game);
   EXPECT_EQ(music.calls.back(), "stop");
   EXPECT_EQ(program.next_wake(), 2100) << "the game's clock counts from its load";
-  program.key(2050, KeyInput{key_left});
+  program.feed(2050, Input::pressed(key_left));
   program.advance(2100);
   ASSERT_NE(program.game(), nullptr);
   const std::int32_t score = program.game()->score;
   EXPECT_GT(score, 0);
-  program.close(2150);
+  program.feed(2150, Input::close);
   EXPECT_EQ(view().window, Showing::title);
   EXPECT_EQ(closed, 1);
   EXPECT_EQ(program.next_wake(), std::nullopt) << "the face stays still";
   EXPECT_EQ(view().face_left, 60);
   EXPECT_EQ(program.best_score(), 0) << "only a level build raises it";
-  program.go_clicked(3000);
+  program.feed(3000, Input::go);
   EXPECT_EQ(program.game()->score, 0);
-  program.key(3000, KeyInput{key_escape});
+  program.feed(3000, Input::pressed(key_escape));
   EXPECT_TRUE(program.ended());
   EXPECT_EQ(opened, 2);
   EXPECT_EQ(lines, (std::vector<std::string>{"load", "50 key 37", "100", "150 close", "load",
@@ -160,15 +163,15 @@ TEST_F(ProgramTest, TheCcBoxHoldsTheTimersAndTheyFireOnceAfterIt) {
   program.open_game(0);
   program.advance(100);
   program.advance(200);
-  program.cc_clicked(250);
+  program.feed(250, Input::cc);
   ASSERT_TRUE(view().box);
   EXPECT_EQ(view().box->title, "Un petit jeu sympa");
   EXPECT_EQ(events.back(), "Timer4@225") << "the ticks due before the click come first";
   EXPECT_EQ(program.next_wake(), std::nullopt);
-  program.key(300, KeyInput{key_left});  // the box has the keys
+  program.feed(300, Input::pressed(key_left));  // the box has the keys
   program.advance(300);
   const std::size_t before = events.size();
-  program.information_closed(2000);
+  program.feed(2000, Input::ok);
   program.advance(2000);
   EXPECT_FALSE(view().box);
   EXPECT_EQ(std::vector<std::string>(events.begin() + static_cast<long>(before), events.end()),
@@ -179,12 +182,12 @@ TEST_F(ProgramTest, TheCcBoxHoldsTheTimersAndTheyFireOnceAfterIt) {
 
 TEST_F(ProgramTest, AtOneInstantLateTicksComeBeforeTheKeyAndTicksDueThenAfterIt) {
   program.open_game(0);
-  program.key(1100, KeyInput{key_up});
+  program.feed(1100, Input::pressed(key_up));
   program.advance(1100);
   // The timers fell due before 1100: each fires once for all it missed, before the key.
   EXPECT_EQ(events, (std::vector<std::string>{"load@0", "Timer1@100", "Timer3@200", "Timer4@225",
                                               "Timer2@250", "key@1100"}));
-  program.key(1200, KeyInput{key_down});
+  program.feed(1200, Input::pressed(key_down));
   program.advance(1200);
   const auto key = std::find(events.begin(), events.end(), "key@1200");
   ASSERT_NE(key, events.end());
@@ -196,17 +199,17 @@ TEST_F(ProgramTest, AtOneInstantLateTicksComeBeforeTheKeyAndTicksDueThenAfterIt)
 TEST_F(ProgramTest, LosingTheFocusDropsTheRepeatsOfKeysHeldDown) {
   program.open_game(0);
   const std::size_t keys_before = events.size();
-  program.key(10, KeyInput{key_left, 80});        // pressed: counts
-  program.key(20, KeyInput{key_left, 80, true});  // its repeat counts
-  program.key(30, KeyInput{key_up, 82, true});    // a repeat of a key not seen going down
-  program.key_released(35, 80);
-  program.key(40, KeyInput{key_left, 80, true});  // a repeat after the key came up
-  program.key(50, KeyInput{key_left, 80});
-  program.focus_lost(55);
-  program.key(60, KeyInput{key_left, 80, true});  // held through the loss of focus
-  program.key(70, KeyInput{key_down, -1, true});  // a key with no place is never held back
-  program.pad(80, PadPress::east);
-  program.pad(90, PadPress::south);  // the title's button only
+  program.feed(10, Input::pressed(key_left, 80));        // pressed: counts
+  program.feed(20, Input::pressed(key_left, 80, true));  // its repeat counts
+  program.feed(30, Input::pressed(key_up, 82, true));    // a repeat of a key not seen going down
+  program.feed(35, Input::released(80));
+  program.feed(40, Input::pressed(key_left, 80, true));  // a repeat after the key came up
+  program.feed(50, Input::pressed(key_left, 80));
+  program.feed(55, Input::focus_lost);
+  program.feed(60, Input::pressed(key_left, 80, true));  // held through the loss of focus
+  program.feed(70, Input::pressed(key_down, -1, true));  // a key with no place is never held back
+  program.feed(80, Input::from_pad(PadPress::east));
+  program.feed(90, Input::from_pad(PadPress::south));  // the title's button only
   std::vector<std::string> keys(events.begin() + static_cast<long>(keys_before), events.end());
   EXPECT_EQ(keys, (std::vector<std::string>{"key@10", "key@20", "key@50", "key@70", "key@80"}));
   EXPECT_EQ(program.game()->dir_x, 0) << "the east button is the space bar";
@@ -222,16 +225,20 @@ TEST_F(ProgramTest, TheViewTellsWhatChangedSinceTheFrontendLastAsked) {
       {"the title loads", [&] { program.start(0); }, all},
       {"nothing happened", [] {}, {}},
       {"the face slides", [&] { program.advance(200); }, {.face = true}},
-      {"GO ! opens the game", [&] { program.key(300, KeyInput{key_enter}); }, {.window = true}},
+      {"GO ! opens the game",
+       [&] { program.feed(300, Input::pressed(key_enter)); },
+       {.window = true}},
       {"a key, then the best-score timer shows both boxes",
        [&] {
-         program.key(400, KeyInput{key_space});
+         program.feed(400, Input::pressed(key_space));
          program.advance(5300);
        },
        {.score = true, .best = true}},
-      {"CC asks for the box", [&] { program.cc_clicked(5400); }, {.box = true}},
-      {"the box is closed", [&] { program.information_closed(6000); }, {.box = true}},
-      {"the frame closed: back to the still title", [&] { program.close(6100); }, {.window = true}},
+      {"CC asks for the box", [&] { program.feed(5400, Input::cc); }, {.box = true}},
+      {"the box is closed", [&] { program.feed(6000, Input::ok); }, {.box = true}},
+      {"the frame closed: back to the still title",
+       [&] { program.feed(6100, Input::close); },
+       {.window = true}},
   };
   for (const auto& row : rows) {
     row.act();
@@ -246,25 +253,25 @@ TEST_F(ProgramTest, AReplayPlaysTheRunAgainAndOnlyItsEndReachesIt) {
   // Driven as a frontend drives it: each wake's inputs, then the wake itself.
   program.open_game(0);
   const std::function<void(std::int64_t)> inputs[] = {
-      [&](std::int64_t t) { program.key(t, KeyInput{key_left}); }, [](std::int64_t) {},
-      [&](std::int64_t t) { program.cc_clicked(t); },
-      [&](std::int64_t t) { program.information_closed(t); }, [](std::int64_t) {}};
+      [&](std::int64_t t) { program.feed(t, Input::pressed(key_left)); }, [](std::int64_t) {},
+      [&](std::int64_t t) { program.feed(t, Input::cc); },
+      [&](std::int64_t t) { program.feed(t, Input::ok); }, [](std::int64_t) {}};
   std::int64_t t = 150;
   for (const auto& input : inputs) {
     input(t);
     program.advance(t);
     t += 700;
   }
-  program.quit(t);
+  program.feed(t, Input::quit);
   std::string text(replay_header);
   for (const std::string& line : lines) text += "\n" + line;
   const std::vector<std::string> recorded = events;
 
   events.clear();
-  Program replayed(*this, sound, music);
+  Program replayed(*this, sound, music, {.trace = true});
   replayed.play_replay(500, parse_replay(text + "\n").steps);
   while (const std::optional<std::int64_t> at = replayed.next_wake()) {
-    replayed.key(*at, KeyInput{key_down});  // the viewer's keys do not reach the game
+    replayed.feed(*at, Input::pressed(key_down));  // the viewer's keys do not reach the game
     replayed.advance(*at);
     replayed.take_changes();
     EXPECT_FALSE(replayed.view().box) << "nobody is asked to close a replayed box";
@@ -272,9 +279,9 @@ TEST_F(ProgramTest, AReplayPlaysTheRunAgainAndOnlyItsEndReachesIt) {
   EXPECT_TRUE(replayed.ended());
   EXPECT_EQ(events, recorded);
 
-  Program stopped(*this, sound, music);
+  Program stopped(*this, sound, music, {.trace = true});
   stopped.play_replay(0, parse_replay(text + "\n").steps);
-  stopped.key(10, KeyInput{key_escape});
+  stopped.feed(10, Input::pressed(key_escape));
   EXPECT_TRUE(stopped.ended()) << "Escape ends a replay";
   EXPECT_EQ(stopped.next_wake(), std::nullopt);
 }

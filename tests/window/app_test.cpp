@@ -66,7 +66,10 @@ TEST(TraceFile, WritesTheSimulatorsLinesWithTheirWallTimeOnFlush) {
 
   Simulation sim;
   sim.run({}, 200, [&](const Form1& form, const EventRecord& record, std::vector<Paint>&&) {
-    trace->add(form, record, record.t + 3);
+    std::string line;
+    append_trace_line(line, form, record, nullptr, record.t + 3);
+    line.pop_back();
+    trace->add_line(line);
   });
   EXPECT_EQ(read(path), "");  // nothing is written before a flush
   trace->flush();
