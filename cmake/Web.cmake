@@ -82,9 +82,9 @@ add_custom_target(glouton_web_data ALL DEPENDS ${music} ${web_sounds})
 add_dependencies(glouton-web glouton_data glouton_web_data)
 
 # Our own page: emcc's would need an HTML minifier Debian does not package.
-# replay.js: its replays to watch, save and share.
+# page.js: its own script; replay.js: its replays to watch, save and share.
 set(page_files)
-foreach(name index.html replay.js)
+foreach(name index.html page.js replay.js)
   add_custom_command(OUTPUT ${site}/${name}
                      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/${name}
                              ${site}/${name}
