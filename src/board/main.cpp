@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* usage =
     "usage: glouton-board [--address A] [--port N] [--db URL] [--site DIR] [--rate N]\n"
-    "                     [--trust-proxy ADDR] [--allow-origin ORIGIN]...\n"
+    "                     [--trust-proxy ADDR] [--allow-origin ORIGIN]... [--deadline S]\n"
     "       glouton-board list [--db URL]\n"
     "       glouton-board remove ID [--db URL]\n"
     "Serves the high-score board: every run is played again before it is ranked.\n"
@@ -30,6 +30,7 @@ constexpr const char* usage =
     "  --trust-proxy ADDR take the client's address from X-Forwarded-For when\n"
     "                     the request comes from ADDR (a reverse proxy)\n"
     "  --allow-origin O   send CORS headers to a page served from origin O\n"
+    "  --deadline S       the longest a connection lasts, in seconds (default 30)\n"
     "  list               print the board, best first\n"
     "  remove ID          take the run ID off the board\n"
     "  --help, --version\n";
@@ -89,6 +90,9 @@ int main(int argc, char** argv) {
       options.rate = static_cast<int>(number);
     } else if (arg == "--trust-proxy") {
       options.trust_proxy = value;
+    } else if (arg == "--deadline") {
+      if (!parse_int(value, 1, 3600, number)) return bad("--deadline takes 1 to 3600 seconds");
+      options.deadline_s = static_cast<int>(number);
     } else if (arg == "--allow-origin") {
       options.allow_origins.push_back(value);
     } else {

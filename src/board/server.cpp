@@ -129,7 +129,10 @@ class Board {
       return 413;
     });
     svr.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-      if (res.body.empty()) refuse(res, refusal_for(res.status));
+      if (!res.body.empty()) return;
+      refuse(res, refusal_for(res.status));
+      // What follows a request the library could not read is not a request.
+      if (res.status == 400) res.set_header("Connection", "close");
     });
     svr.set_exception_handler(
         [](const httplib::Request&, httplib::Response& res, std::exception_ptr e) {
