@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "board/board_process.h"
+#include "board/submission.h"
 #include "program/replay.h"
 #include "support/share_link.h"
 #include "support/temp_dir.h"
@@ -16,7 +17,10 @@ namespace {
 
 using nlohmann::json;
 
-const std::string good_replay = std::string(replay_header) + "\nload\n100\n";
+std::string waiting(std::int64_t ms) {
+  return std::string(replay_header) + "\nload\n" + std::to_string(ms) + "\n";
+}
+const std::string good_replay = waiting(100);
 
 std::string submission(const std::string& name, const std::string& replay) {
   return json{{"name", name}, {"replay", replay}}.dump();
@@ -46,7 +50,8 @@ TEST(Hostile, RequestsGetTheirStatusAndNothingIsStored) {
     std::string error;
   };
   const std::vector<Row> table = {
-      {"a 5 MiB body", post(std::string(5 << 20, ' ')), 0, 413, "too_big"},
+      {"a body 1 byte over the limit", post(std::string(board::body_limit + 1, ' ')), 0, 413,
+       "too_big"},
       {"a 100 MB body", post("").replace(post("").find("Length: 0"), 9, "Length: 100000000"),
        100'000'000, 413, "too_big"},
       {"a chunked body over the limit",
@@ -63,6 +68,7 @@ TEST(Hostile, RequestsGetTheirStatusAndNothingIsStored) {
       {"an altered replay", post(submission("a", good_replay + "50\n")), 0, 422, "bad_replay"},
       {"a later format", post(submission("a", "glouton-replay 2\nload\n")), 0, 422, "bad_replay"},
       {"not a replay", post(submission("a", "<html>")), 0, 422, "bad_replay"},
+      {"over 12 hours", post(submission("a", waiting(43'200'001))), 0, 422, "too_long"},
       {"an empty name", post(submission(" ", good_replay)), 0, 400, "bad_name"},
       {"21 characters", post(submission(std::string(21, 'x'), good_replay)), 0, 400, "bad_name"},
       {"a control character", post(submission("a\x1b[2J", good_replay)), 0, 400, "bad_name"},
@@ -79,12 +85,13 @@ TEST(Hostile, RequestsGetTheirStatusAndNothingIsStored) {
   EXPECT_EQ(board.get("/api/v1/board").body, R"({"runs":[]})");
 
   // Taken as they are, and given back as text: 20 characters once in NFC
-  // (40 sent), and markup.
+  // (40 sent) in a run of 12 hours, and markup in a body of the largest size.
   std::string decomposed, composed;
   for (int i = 0; i < 20; ++i) decomposed += "e\u0301", composed += "\u00e9";
   for (const auto& [sent, stored] : {std::pair{decomposed, composed}, {"<script>1</script>", ""}}) {
-    const testing::Reply r =
-        board.post(submission(sent, good_replay + std::to_string(200 + stored.size()) + "\n"));
+    std::string body = submission(sent, waiting(stored.empty() ? 200 : 43'200'000));
+    if (stored.empty()) body.resize(board::body_limit, ' ');
+    const testing::Reply r = board.post(body);
     ASSERT_EQ(r.status, 201) << r.body;
     const testing::Reply entry = board.get("/api/v1/runs/" + json::parse(r.body)["id"].dump());
     EXPECT_NE(entry.head.find("Content-Type: application/json"), std::string::npos);
