@@ -273,6 +273,12 @@ int serve(const ServerOptions& options, Store& store) {
   svr.set_payload_max_length(body_limit);
   Board board(options, store);
   board.routes(svr);
+  // The page's own types, as `make web-serve` sends them.
+  for (const auto& [extension, type] : {std::pair{"html", "text/html; charset=utf-8"},
+                                        {"data", "application/octet-stream"},
+                                        {"webmanifest", "application/manifest+json"},
+                                        {"ogg", "audio/ogg"}})
+    svr.set_file_extension_and_mimetype_mapping(extension, type);
   if (!options.site.empty() && !svr.set_mount_point("/", options.site)) {
     std::fprintf(stderr, "glouton-board: cannot serve the folder %s\n", options.site.c_str());
     return 2;
