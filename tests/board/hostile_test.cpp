@@ -68,6 +68,7 @@ TEST(Hostile, RequestsGetTheirStatusAndNothingIsStored) {
       {"an altered replay", post(submission("a", good_replay + "50\n")), 0, 422, "bad_replay"},
       {"a later format", post(submission("a", "glouton-replay 2\nload\n")), 0, 422, "bad_replay"},
       {"not a replay", post(submission("a", "<html>")), 0, 422, "bad_replay"},
+      {"a header alone", post(submission("a", "glouton-replay 1\n")), 0, 422, "bad_replay"},
       {"over 12 hours", post(submission("a", waiting(43'200'001))), 0, 422, "too_long"},
       {"an empty name", post(submission(" ", good_replay)), 0, 400, "bad_name"},
       {"21 characters", post(submission(std::string(21, 'x'), good_replay)), 0, 400, "bad_name"},

@@ -190,6 +190,10 @@ TEST(Replay, SummaryIsOneLineThatChangesWithTheRun) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--summary"}, {"--replay", "-", "--summary", "--quiet"}})
     EXPECT_EQ(sim(args, replay).status, 2);
+  // No game window: nothing played, nothing reached.
+  EXPECT_EQ(sim({"--replay", "-", "--summary"}, "glouton-replay 1\n").out,
+            "{\"score\":0,\"best\":0,\"levels\":0,\"lives\":0,\"time\":0,\"keys\":0,"
+            "\"hash\":\"fnv1a64:0000000000000000\"}\n");
 }
 
 TEST(Replay, ShareLinksPlayAsTheirTextOrSayWhatIsWrong) {
