@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
   std::string db = "sqlite:" + default_sqlite_path();
   std::string command;
   long long id = 0;
+  bool served = false;  // an option that only serving takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help") {
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
       std::puts("glouton-board " GLOUTON_VERSION);
       return 0;
     }
-    if ((arg == "list" || arg == "remove") && command.empty() && i == 0) {
+    if ((arg == "list" || arg == "remove") && command.empty()) {
       command = arg;
       if (arg == "remove" && !(i + 1 < args.size() && parse_int(args[++i], 1, INT64_MAX, id)))
         return bad("remove takes a run's id");
@@ -74,10 +75,9 @@ int main(int argc, char** argv) {
       return bad("unknown argument '" + arg + "' (see --help)");
     const std::string& value = args[++i];
     long long number = 0;
+    served = served || arg != "--db";
     if (arg == "--db") {
       db = value;
-    } else if (!command.empty()) {
-      return bad(arg + " serves; " + command + " takes only --db");
     } else if (arg == "--address") {
       options.address = value;
     } else if (arg == "--port") {
@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!command.empty() && served)
+    return bad(command + " takes only --db; the other options are for serving");
   try {
     const std::unique_ptr<Store> store = open_store(db);
     store->migrate();
