@@ -39,11 +39,11 @@ std::string integrity(const std::string& path) {
 
 TEST(Faults, KilledWhileTakingRunsTheBoardKeepsEveryAnsweredOne) {
   testing::TempDir dir;
-  const std::string path = (dir.path() / "board.sqlite").string();
+  const std::string db = testing::sqlite_url(dir.path()), path = db.substr(7);
   std::mutex mutex;
   std::vector<std::int64_t> answered;
   {
-    BoardProcess board("sqlite:" + path, {"--rate", "100000"});
+    BoardProcess board(db, {"--rate", "100000"});
     std::atomic<int> next{0};
     std::vector<std::thread> clients;
     for (int c = 0; c < 4; ++c)
@@ -62,7 +62,7 @@ TEST(Faults, KilledWhileTakingRunsTheBoardKeepsEveryAnsweredOne) {
     for (std::thread& t : clients) t.join();
   }
   EXPECT_GE(answered.size(), 30u);
-  const std::set<std::int64_t> ids = BoardProcess("sqlite:" + path).ids();
+  const std::set<std::int64_t> ids = BoardProcess(db).ids();
   for (const std::int64_t id : answered) EXPECT_TRUE(ids.count(id)) << "run " << id << " lost";
   EXPECT_EQ(integrity(path), "ok");
 }
@@ -73,9 +73,9 @@ TEST(Faults, OnAFullDiskRunsAreRefusedWith503AndNoneIsHalfWritten) {
   std::filesystem::create_directory(disk);
   if (mount("glouton-board-full", disk.c_str(), "tmpfs", 0, "size=2m") != 0)
     GTEST_SKIP() << "cannot mount a tmpfs (root only): " << std::strerror(errno);
-  const std::string path = (disk / "board.sqlite").string();
+  const std::string db = testing::sqlite_url(disk), path = db.substr(7);
   {
-    BoardProcess board("sqlite:" + path, {"--rate", "100000"});
+    BoardProcess board(db, {"--rate", "100000"});
     ASSERT_EQ(board.post(run_body(0)).status, 201);
     struct statvfs fs {};  // The disk filled but for 16 kB.
     const int fill = open((disk / "fill").c_str(), O_CREAT | O_WRONLY, 0600);

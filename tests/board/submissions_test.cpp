@@ -26,10 +26,6 @@ const std::string eating_run =
 using StoreKind = std::pair<std::string, std::function<std::string(std::filesystem::path)>>;
 class Submissions : public ::testing::TestWithParam<StoreKind> {};
 
-std::string sqlite_url(const std::filesystem::path& dir) {
-  return "sqlite:" + (dir / "board.sqlite").string();
-}
-
 TEST_P(Submissions, AreRankedOnceEachWhateverFormTheyCameIn) {
   testing::TempDir dir;
   const std::string db = GetParam().second(dir.path());
@@ -81,7 +77,8 @@ TEST_P(Submissions, AreRankedOnceEachWhateverFormTheyCameIn) {
   EXPECT_EQ(board.get("/api/v1/runs/999/replay").status, 404);
 }
 
-INSTANTIATE_TEST_SUITE_P(Board, Submissions, ::testing::Values(StoreKind{"sqlite", sqlite_url}),
+INSTANTIATE_TEST_SUITE_P(Board, Submissions,
+                         ::testing::Values(StoreKind{"sqlite", testing::sqlite_url}),
                          [](const auto& kind) { return kind.param.first; });
 
 }  // namespace
