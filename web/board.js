@@ -1,4 +1,5 @@
-// The board in the page (web/index.html loads it after records.js): the end
+// The board in the page (web/page.js loads it after records.js, once the
+// game's first frame shows): the end
 // card's "Nouveau record !" and "Publier", and the panel of the player's
 // records and of the board's best runs, each to watch again ("Revoir").
 // The board is glouton-board's API at api/v1/ beside the page. A page that
@@ -263,14 +264,5 @@
   $('panel-close').addEventListener('click', closePanel);
   window.gloutonOpenPanel = openPanel;
 
-  // After the first frame, the title's or a link's game: it waits for nothing here.
-  let asked = false;
-  for (const hook of ['gloutonTitleShown', 'gloutonGameShown']) {
-    const before = Module[hook];
-    Module[hook] = () => {
-      before();
-      if (!asked) findBoard().catch((e) => console.error(e));
-      asked = true;
-    };
-  }
+  findBoard().catch((e) => console.error(e));
 })();

@@ -73,6 +73,7 @@ var Module = {
     window.gloutonTitleFrames = (window.gloutonTitleFrames || 0) + 1;
     window.gloutonTitleFrameAt = window.gloutonTitleFrameAt || performance.now();
     registerWorker();
+    loadAfterFirstFrame();
     status.textContent = touchScreen
       ? 'Glisser : diriger · Toucher : arrêter'
       : 'Flèches : diriger · M : son · Alt+Entrée : plein écran · Échap : quitter';
@@ -83,6 +84,7 @@ var Module = {
   gloutonGameShown: () => {
     quitButton.disabled = false;
     registerWorker();  // a page opened on a replay's link shows no title first
+    loadAfterFirstFrame();
   },
   gloutonEnded: () => {
     canvas.style.visibility = 'hidden';
@@ -123,4 +125,18 @@ function registerWorker() {
   if (registered || !('serviceWorker' in navigator) || !window.isSecureContext) return;
   registered = true;
   navigator.serviceWorker.register('sw.js').catch((e) => console.warn('no service worker:', e.message));
+}
+
+// The records and the board (web/records.js, web/board.js) come after the
+// first frame: it waits for neither, nor for their files.
+let loaded = false;
+function loadAfterFirstFrame() {
+  if (loaded) return;
+  loaded = true;
+  for (const name of ['records.js', 'board.js']) {
+    const script = document.createElement('script');
+    script.src = name + asked;
+    script.async = false;  // in this order
+    document.body.append(script);
+  }
 }

@@ -1,4 +1,4 @@
-// The player's own records (web/index.html loads it after replay.js): the ten
+// The player's own records (web/page.js loads it after the first frame): the ten
 // best runs of this browser, each with its score, levels, date and replay, in
 // IndexedDB, so that they survive a reload, going offline and a new build of
 // the page. A run's score is the board's, summed up by the game itself

@@ -302,7 +302,7 @@ async function published(d, board) {
   check(await waitFor(d, () => document.getElementById('panel-note').textContent === 'Refusée : le jeu refuse ce replay.'),
         'a refused run shows the board\'s reason', await textOf(d, '#panel-note'));
 
-  const kept = () => d.evaluate(async () => (await window.gloutonRecords.list()).some((r) => r.sent?.rank >= 1));
+  const kept = () => waitFor(d, async () => (await window.gloutonRecords?.list())?.some((r) => r.sent?.rank >= 1));
   await d.goto(board.url);
   check(await waitFor(d, ...titleFrames(1), 30000) && await kept(), 'the published run is kept across a reload');
   if (has('offline')) {
@@ -324,7 +324,7 @@ async function noBoard(d, url) {
   if (!(await shortRun(d, `${url}?trace`, 'no board'))) return;
   const seen = await waitFor(d, () => !document.getElementById('news').hidden, null, 3000) &&
     await d.evaluate(async () => document.getElementById('publish').hidden && document.getElementById('tab-all').hidden &&
-                                 (await window.gloutonRecords.list()).length === 1);
+                                 (await window.gloutonRecords.list()).length === 1 && window.gloutonBoardState === 'absent');
   check(seen, 'with no board: neither "Publier" nor the board, the run kept in the records');
 }
 
