@@ -193,7 +193,8 @@ class Board {
     });
     if (!rate_.take(client(req), start)) return too_many(res);
     if (late) return close_after(res, refusal_for(408));
-    // A Content-Length over the limit was dropped by the library unread.
+    // A declared Content-Length over the limit was read and dropped by the
+    // library itself (set_payload_max_length), with no call to the receiver.
     const bool too_big = size > body_limit || declared_length(req) > body_limit;
     if (too_big) return close_after(res, refusal_for(413));
     if (!read) return close_after(res, refusal_for(400));
