@@ -94,15 +94,17 @@
     news.hidden = true;
     outcome.textContent = '';
     const summary = records.summarize(bytes);
-    if (!summary) return;
+    if (!summary?.score) return;  // no game, or not a point: nothing to keep or publish
     const run = { ...summary, at: Date.now(), replay: new TextDecoder().decode(bytes) };
     current = { run, key: await records.keep(run) };
     news.hidden = current.key === null;
     window.gloutonLastRun = { ...summary, kept: current.key !== null };
   });
 
-  // Sends a run; what came of it, in French, for the end card or the panel.
-  async function publish(run, key) {
+  // Sends `entry.run`, kept in the records as `entry.key` (or not: null);
+  // what came of it, in French, for the end card or the panel.
+  async function publish(entry) {
+    const { run, key } = entry;
     const name = localStorage.getItem('gloutonName');
     if (!name) throw new Error('no name');
     try {
@@ -125,7 +127,7 @@
       board = 'away';
     }
     // Not sent for now: the run waits in the records, offered again later.
-    if (key === null) key = await records.keep(run, true);
+    if (key === null) entry.key = await records.keep(run, true);
     else await records.mark(key, { waiting: true });
     showBoard();
     return 'Le tableau est injoignable pour l’instant : la partie attend dans vos records.';
@@ -149,7 +151,7 @@
     if (!current || !nameGiven()) return;
     publishButton.disabled = true;
     outcome.textContent = 'Envoi…';
-    outcome.textContent = await publish(current.run, current.key);
+    outcome.textContent = await publish(current);
     publishButton.disabled = false;
   });
 
@@ -195,7 +197,7 @@
       const actions = [['Revoir', () => watch(r.replay)]];
       if (!r.sent && board !== 'absent' && localStorage.getItem('gloutonName')) {
         actions.push(['Publier', async () => {
-          note.textContent = await publish(r, r.key);
+          note.textContent = await publish({ run: r, key: r.key });
           const said = note.textContent;
           await showRecords();
           note.textContent = said;
