@@ -17,9 +17,9 @@ namespace glouton::board {
 // A run as the board played it again: nothing here comes from the client but
 // the name and the replay's text.
 struct VerifiedRun {
-  std::string name;    // already checked, in NFC
-  std::string replay;  // the replay's text, as `glouton --record` writes it
-  std::string digest;  // of the replay's text: two runs with one digest are one run
+  std::string name;        // already checked, in NFC
+  std::string replay;      // the replay's text, as `glouton --record` writes it
+  std::string digest;      // of the replay's text: two runs with one digest are one run
   std::int32_t score = 0;  // the highest score its games reached
   int levels = 0;          // levels cleared over the whole run
   std::int64_t length_ms = 0;
