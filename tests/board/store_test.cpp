@@ -25,6 +25,10 @@ struct Kind {
   std::function<std::unique_ptr<Store>(const std::string&)> open;
 };
 
+void PrintTo(const Kind& kind, std::ostream* out) {
+  *out << kind.name;
+}
+
 class StoreTest : public ::testing::TestWithParam<Kind> {
  protected:
   void SetUp() override {
@@ -122,6 +126,20 @@ TEST_P(StoreTest, ConcurrentProcessesStoreOneReplayOnce) {
   }
   EXPECT_EQ(created, 1);
   EXPECT_EQ(store_->best(0, 100).size(), 1u);
+}
+
+// PostgreSQL stopped under an open store: unavailable while it is down, then
+// the store's next call opens its connections again by itself.
+TEST(PostgresStoreTest, RecoversWhenTheServerComesBack) {
+  testing::PostgresServer server;
+  const std::unique_ptr<Store> store = open_postgres_store(server.url());
+  store->migrate();
+  const std::int64_t id = store->add(run_of("kept", 10), kNow).entry.id;
+  server.stop();
+  EXPECT_THROW(store->find(id), StoreUnavailable);
+  EXPECT_THROW(open_postgres_store(server.url()), StoreUnavailable);
+  server.start();
+  EXPECT_EQ(store->find(id)->id, id);
 }
 
 const Kind kPostgres = {"postgres",
