@@ -153,15 +153,16 @@ class PostgresStore final : public Store {
  private:
   using Connection = std::unique_ptr<pqxx::connection>;
 
-  // Runs `body` in one transaction on a connection of the pool. A connection
-  // found dead (the server was restarted since it was last used) is dropped
-  // and the call tried once more on a fresh one; every call of this store may
-  // run twice, as an add of one replay stores it once.
+  // Runs `body` in one transaction on a connection of the pool. A pooled
+  // connection found dead (the server was restarted since it was last used)
+  // means the others are dead too: they are dropped and the call is tried
+  // once more on a new one. Every call of this store may run twice, as an
+  // add of one replay stores it once.
   template <typename Body>
   auto with_transaction(Body body) -> decltype(body(std::declval<pqxx::work&>())) {
-    for (int attempt = 0;; ++attempt) {
+    for (bool fresh = false;; fresh = true) {
       bool reused = false;
-      Connection connection = take(reused);
+      Connection connection = take(fresh, reused);
       try {
         pqxx::work tx(*connection);
         if constexpr (std::is_void_v<decltype(body(tx))>) {
@@ -176,23 +177,25 @@ class PostgresStore final : public Store {
           return result;
         }
       } catch (const pqxx::broken_connection& e) {
-        if (!reused || attempt > 0) throw StoreUnavailable(e.what());
+        if (!reused) throw StoreUnavailable(e.what());
       } catch (const pqxx::in_doubt_error& e) {
-        if (!reused || attempt > 0) throw StoreUnavailable(e.what());
+        if (!reused) throw StoreUnavailable(e.what());
       } catch (const pqxx::sql_error& e) {
         if (!is_unavailable(e) && connection->is_open()) {
           give_back(std::move(connection));
           throw;
         }
-        if (!reused || attempt > 0) throw StoreUnavailable(e.what());
+        if (!reused) throw StoreUnavailable(e.what());
       }
     }
   }
 
-  // An idle connection of the pool, or a new one.
-  Connection take(bool& reused) {
+  // An idle connection of the pool, or a new one (always when `fresh`, and
+  // then the idle ones are dropped).
+  Connection take(bool fresh, bool& reused) {
     {
       std::lock_guard lock(mutex_);
+      if (fresh) idle_.clear();
       if (!idle_.empty()) {
         Connection c = std::move(idle_.back());
         idle_.pop_back();
