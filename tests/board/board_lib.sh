@@ -6,6 +6,7 @@ SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)
 . "$SUPPORT/postgres.sh"
 need_tools curl python3
 WORK=$(mktemp -d /tmp/glouton-board-XXXXXX)
+chmod 711 "$WORK"  # PostgreSQL's owner goes through it to its own folder
 BOARD_PIDS=()
 cleanup() {
   local pid

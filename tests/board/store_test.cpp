@@ -11,6 +11,7 @@
 
 #include "board/postgres_store.h"
 #include "support/postgres_server.h"
+#include "support/temp_dir.h"
 
 namespace glouton::board {
 namespace {
@@ -22,7 +23,7 @@ constexpr std::int64_t kWeek = 7 * 24 * 3600;
 struct Kind {
   const char* name;
   std::function<std::string()> start;  // a fresh store's URL, kept for the test
-  std::function<std::unique_ptr<Store>(const std::string&)> open;
+  std::function<std::unique_ptr<Store>(std::string_view)> open;
 };
 
 void PrintTo(const Kind& kind, std::ostream* out) {
@@ -142,15 +143,21 @@ TEST(PostgresStoreTest, RecoversWhenTheServerComesBack) {
   EXPECT_EQ(store->find(id)->id, id);
 }
 
+const Kind kSqlite = {"sqlite",
+                      [] {
+                        static testing::TempDir dir;
+                        return "sqlite:" + (dir.path() / "board.sqlite").string();
+                      },
+                      open_store};
 const Kind kPostgres = {"postgres",
                         [] {
                           static std::unique_ptr<testing::PostgresServer> server;
                           server = std::make_unique<testing::PostgresServer>();
                           return server->url();
                         },
-                        [](const std::string& url) { return open_postgres_store(url); }};
+                        open_store};
 
-INSTANTIATE_TEST_SUITE_P(Stores, StoreTest, ::testing::Values(kPostgres),
+INSTANTIATE_TEST_SUITE_P(Stores, StoreTest, ::testing::Values(kSqlite, kPostgres),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -10,13 +10,17 @@ start_board --db "$PG_URL" --rate 100000 && second=$PORT
 
 runs=40
 for i in $(seq "$runs"); do make_run "$i"; done
+posts=()
 for i in $(seq "$runs"); do
   port=$((i % 2 ? first : second))
   post "$port" "$i" >"$WORK/result-$port-$i" &
-  # Every fourth run goes to both boards at once.
-  [ $((i % 4)) = 0 ] && post $((port == first ? second : first)) "$i" >"$WORK/result-x-$i" &
+  posts+=($!)
+  if [ $((i % 4)) = 0 ]; then  # every fourth run goes to both boards at once
+    post $((port == first ? second : first)) "$i" >"$WORK/result-x-$i" &
+    posts+=($!)
+  fi
 done
-wait
+wait "${posts[@]}"
 
 for i in $(seq "$runs"); do
   read -r status id <"$WORK/result-$((i % 2 ? first : second))-$i"

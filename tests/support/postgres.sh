@@ -41,6 +41,7 @@ pg_start() {
   [ -d "$dir" ] || { echo "postgres.sh: no folder $dir" >&2; return 1; }
   if [ ! -f "$dir/data/PG_VERSION" ]; then
     [ "$(id -u)" = 0 ] && chown nobody: "$dir"
+    pg_as_owner test -w "$dir" || { echo "postgres.sh: its owner cannot reach $dir" >&2; return 1; }
     pg_as_owner "$PG_BIN/initdb" -D "$dir/data" -U board --auth=trust --no-locale -E UTF8 --no-sync \
       >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; return 1; }
     cat >>"$dir/data/postgresql.conf" <<CONF
