@@ -3,7 +3,8 @@
 
 #include <pqxx/pqxx>
 
-#include <functional>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -151,8 +152,6 @@ class PostgresStore final : public Store {
   }
 
  private:
-  using Connection = std::unique_ptr<pqxx::connection>;
-
   // Runs `body` in one transaction on a connection of the pool. A pooled
   // connection found dead (the server was restarted since it was last used)
   // means the others are dead too: they are dropped and the call is tried
@@ -161,65 +160,101 @@ class PostgresStore final : public Store {
   template <typename Body>
   auto with_transaction(Body body) -> decltype(body(std::declval<pqxx::work&>())) {
     for (bool fresh = false;; fresh = true) {
-      bool reused = false;
-      Connection connection = take(fresh, reused);
+      Lease lease(*this, fresh);
       try {
-        pqxx::work tx(*connection);
+        pqxx::work tx(lease.connection());
         if constexpr (std::is_void_v<decltype(body(tx))>) {
           body(tx);
           tx.commit();
-          give_back(std::move(connection));
           return;
         } else {
           auto result = body(tx);
           tx.commit();
-          give_back(std::move(connection));
           return result;
         }
       } catch (const pqxx::broken_connection& e) {
-        if (!reused) throw StoreUnavailable(e.what());
+        lease.discard();
+        if (!lease.reused()) throw StoreUnavailable(e.what());
       } catch (const pqxx::in_doubt_error& e) {
-        if (!reused) throw StoreUnavailable(e.what());
+        lease.discard();
+        if (!lease.reused()) throw StoreUnavailable(e.what());
       } catch (const pqxx::sql_error& e) {
-        if (!is_unavailable(e) && connection->is_open()) {
-          give_back(std::move(connection));
-          throw;
-        }
-        if (!reused) throw StoreUnavailable(e.what());
+        if (!is_unavailable(e)) throw;
+        lease.discard();
+        if (!lease.reused()) throw StoreUnavailable(e.what());
       }
     }
   }
 
-  // An idle connection of the pool, or a new one (always when `fresh`, and
-  // then the idle ones are dropped).
-  Connection take(bool fresh, bool& reused) {
-    {
-      std::lock_guard lock(mutex_);
-      if (fresh) idle_.clear();
-      if (!idle_.empty()) {
-        Connection c = std::move(idle_.back());
-        idle_.pop_back();
-        reused = true;
-        return c;
+  // A connection of the pool for one call, given back when the call ends
+  // unless it was lost. The pool holds at most kConnections: a board process
+  // serves many more requests at once than PostgreSQL has connections for.
+  class Lease {
+   public:
+    Lease(PostgresStore& store, bool fresh) : store_(store) {
+      std::unique_lock lock(store.mutex_);
+      if (fresh) {
+        store.open_ -= store.idle_.size();
+        store.idle_.clear();
+      }
+      if (!store.free_.wait_for(
+              lock, kWait, [&] { return !store.idle_.empty() || store.open_ < kConnections; })) {
+        throw StoreUnavailable("every connection to PostgreSQL stayed busy");
+      }
+      if (!store.idle_.empty()) {
+        connection_ = std::move(store.idle_.back());
+        store.idle_.pop_back();
+        reused_ = true;
+        return;
+      }
+      ++store.open_;
+      lock.unlock();
+      try {
+        connection_ = std::make_unique<pqxx::connection>(store.url_);
+      } catch (const pqxx::failure& e) {
+        discard();
+        throw StoreUnavailable(e.what());
       }
     }
-    reused = false;
-    try {
-      return std::make_unique<pqxx::connection>(url_);
-    } catch (const pqxx::failure& e) {
-      throw StoreUnavailable(e.what());
+    ~Lease() {
+      if (!connection_ || !connection_->is_open()) {
+        discard();
+        return;
+      }
+      std::lock_guard lock(store_.mutex_);
+      store_.idle_.push_back(std::move(connection_));
+      store_.free_.notify_one();
     }
-  }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
 
-  void give_back(Connection connection) {
-    if (!connection->is_open()) return;
-    std::lock_guard lock(mutex_);
-    idle_.push_back(std::move(connection));
-  }
+    pqxx::connection& connection() { return *connection_; }
+    bool reused() const { return reused_; }
+    void discard() {
+      if (counted_) {
+        std::lock_guard lock(store_.mutex_);
+        --store_.open_;
+        store_.free_.notify_one();
+      }
+      counted_ = false;
+      connection_.reset();
+    }
+
+   private:
+    PostgresStore& store_;
+    std::unique_ptr<pqxx::connection> connection_;
+    bool reused_ = false;
+    bool counted_ = true;
+  };
+
+  static constexpr std::size_t kConnections = 8;
+  static constexpr std::chrono::seconds kWait{10};
 
   const std::string url_;
   std::mutex mutex_;
-  std::vector<Connection> idle_;
+  std::condition_variable free_;
+  std::vector<std::unique_ptr<pqxx::connection>> idle_;
+  std::size_t open_ = 0;  // idle and leased
 };
 
 }  // namespace
