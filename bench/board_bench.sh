@@ -10,8 +10,8 @@
 # that time, or some are sent twice (answered 200, counted apart).
 set -uo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
-SECONDS_EACH=${2:-8}
-RUNS=${3:-500}
+SECONDS_EACH=${2:-6}
+RUNS=${3:-600}
 CONNECTIONS=${4:-4}
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../tests/support/postgres.sh"
@@ -76,6 +76,13 @@ measure() {
   wrk -t1 -c16 -d"${SECONDS_EACH}s" -s "$HERE/board_load.lua" \
     "http://127.0.0.1:$port/api/v1/board?period=all&limit=100" | grep -E '^(status|answers)'
   echo "after the reads: $(resident)"
+  case $2 in
+  postgresql:*)
+    echo "stored: $("$PG_BIN/psql" "$2" -Atc "SELECT count(*) || ' runs, ' ||
+      pg_size_pretty(pg_total_relation_size('runs')) || ' with indexes and TOAST' FROM runs")"
+    ;;
+  *) echo "stored: $(du -shc "${2#sqlite:}"* | tail -1 | cut -f1) in the SQLite files" ;;
+  esac
   kill "$BOARD_PID"
   wait "$BOARD_PID" 2>/dev/null
   BOARD_PID=
