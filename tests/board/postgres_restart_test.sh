@@ -4,45 +4,36 @@
 # every run answered with an id still there. usage: postgres_restart_test.sh BUILD_DIR
 set -uo pipefail
 . "$(dirname "$0")/board_lib.sh"
-start_pg
-start_board --db "$PG_URL" --rate 100000
+start_board && wait_up "$PORT"
 runs=300
-for i in $(seq "$runs"); do make_run "$i"; done
-
-# The load: one run after another, each answer noted as "I STATUS ID".
-(for i in $(seq "$runs"); do
-  echo "$i $(post "$PORT" "$i")"
+make_runs "$runs"
+for i in $(seq "$runs"); do # one run after another, noted "STATUS ID"
+  post "$PORT" "$i"
   [ -f "$WORK/stop" ] && break
   sleep 0.02
-done) >"$WORK/answers" &
+done >"$WORK/answers" &
 load=$!
 
-# n_answered STATUS: how many answers had that status so far.
-n_answered() { awk -v s="$1" '$2 == s' "$WORK/answers" | wc -l; }
-wait_for() {  # wait_for STATUS COUNT
-  local tries
-  for tries in $(seq 300); do
-    [ "$(n_answered "$1")" -ge "$2" ] && return 0
+wait_for() { # wait_for COUNT STATUS: until COUNT answers had STATUS
+  for _ in $(seq 300); do
+    [ "$(grep -c "^$2 " "$WORK/answers")" -ge "$1" ] && return 0
     sleep 0.1
   done
-  fail "fewer than $2 answers $1: $(cut -d' ' -f2 "$WORK/answers" | sort | uniq -c | tr '\n' ' ')"
+  fail "fewer than $1 answers $2: $(cut -d' ' -f1 "$WORK/answers" | sort | uniq -c | tr '\n' ' ')"
 }
-wait_for 201 10
+wait_for 10 201
 pg_stop "$WORK/pg" || fail "PostgreSQL did not stop"
-wait_for 503 5
+wait_for 5 503
 pg_start "$WORK/pg" >/dev/null || fail "PostgreSQL did not start again"
-before=$(n_answered 201)
-wait_for 201 $((before + 10))
+wait_for $(($(grep -c '^201 ' "$WORK/answers") + 10)) 201
 touch "$WORK/stop"
 wait "$load"
 
-last_503=$(awk '$2 == 503 { n = NR } END { print n }' "$WORK/answers")
-awk -v n="$last_503" 'NR > n && $2 != 201 { bad = 1 } END { exit bad }' "$WORK/answers" ||
-  fail "after PostgreSQL came back, not every run was taken"
-awk '$2 != 201 && $2 != 503 { print; bad = 1 } END { exit bad }' "$WORK/answers" ||
-  fail "answers other than 201 and 503"
-while read -r i status id; do
-  [ "$status" = 201 ] || continue
-  curl -sf "http://127.0.0.1:$PORT/api/v1/runs/$id" >/dev/null || fail "run $i, answered with id $id, is lost"
-done <"$WORK/answers"
-echo "PostgreSQL stopped and started: $(n_answered 503) answers 503, then taken again; $(n_answered 201) runs answered, all kept"
+# 201s, then 503s only, then 201s only.
+[[ $(cut -d' ' -f1 "$WORK/answers" | uniq | tr '\n' ' ') = "201 503 201 " ]] ||
+  fail "answers in this order: $(cut -d' ' -f1 "$WORK/answers" | uniq -c | tr '\n' ' ')"
+grep '^201 ' "$WORK/answers" | while read -r _ id; do
+  curl -sf "http://127.0.0.1:$PORT/api/v1/runs/$id" >/dev/null || fail "run $id, answered, is lost"
+done || exit 1
+echo "PostgreSQL stopped and started: $(grep -c '^503 ' "$WORK/answers") answers 503, then taken again;" \
+  "$(grep -c '^201 ' "$WORK/answers") runs answered, all kept"

@@ -31,8 +31,6 @@ class PostgresServer {
   PostgresServer& operator=(const PostgresServer&) = delete;
 
   const std::string& url() const { return url_; }
-  void stop() { run("stop"); }
-  void start() { run("start"); }
 
  private:
   // The script's first line of output.
