@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* usage =
     "usage: glouton-board [--address A] [--port N] [--db URL] [--site DIR] [--rate N]\n"
-    "                     [--trust-proxy ADDR] [--allow-origin ORIGIN]...\n"
+    "                     [--trust-proxy ADDR] [--allow-origin ORIGIN]... [--deadline S]\n"
     "       glouton-board list [--db URL]\n"
     "       glouton-board remove ID [--db URL]\n"
     "Serves the high-score board: every run is played again before it is ranked.\n"
@@ -30,6 +30,7 @@ constexpr const char* usage =
     "  --trust-proxy ADDR take the client's address from X-Forwarded-For when\n"
     "                     the request comes from ADDR (a reverse proxy)\n"
     "  --allow-origin O   send CORS headers to a page served from origin O\n"
+    "  --deadline S       the longest a connection lasts, in seconds (default 30)\n"
     "  list               print the board, best first\n"
     "  remove ID          take the run ID off the board\n"
     "  --help, --version\n";
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   std::string db = "sqlite:" + default_sqlite_path();
   std::string command;
   long long id = 0;
+  bool served = false;  // an option that only serving takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help") {
@@ -63,7 +65,7 @@ int main(int argc, char** argv) {
       std::puts("glouton-board " GLOUTON_VERSION);
       return 0;
     }
-    if ((arg == "list" || arg == "remove") && command.empty() && i == 0) {
+    if ((arg == "list" || arg == "remove") && command.empty()) {
       command = arg;
       if (arg == "remove" && !(i + 1 < args.size() && parse_int(args[++i], 1, INT64_MAX, id)))
         return bad("remove takes a run's id");
@@ -73,10 +75,9 @@ int main(int argc, char** argv) {
       return bad("unknown argument '" + arg + "' (see --help)");
     const std::string& value = args[++i];
     long long number = 0;
+    served = served || arg != "--db";
     if (arg == "--db") {
       db = value;
-    } else if (!command.empty()) {
-      return bad(arg + " serves; " + command + " takes only --db");
     } else if (arg == "--address") {
       options.address = value;
     } else if (arg == "--port") {
@@ -89,6 +90,9 @@ int main(int argc, char** argv) {
       options.rate = static_cast<int>(number);
     } else if (arg == "--trust-proxy") {
       options.trust_proxy = value;
+    } else if (arg == "--deadline") {
+      if (!parse_int(value, 1, 3600, number)) return bad("--deadline takes 1 to 3600 seconds");
+      options.deadline_s = static_cast<int>(number);
     } else if (arg == "--allow-origin") {
       options.allow_origins.push_back(value);
     } else {
@@ -96,6 +100,8 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!command.empty() && served)
+    return bad(command + " takes only --db; the other options are for serving");
   try {
     const std::unique_ptr<Store> store = open_store(db);
     store->migrate();

@@ -78,6 +78,10 @@ Refusal refusal_for(int status) {
   }
 }
 
+std::uint64_t declared_length(const httplib::Request& req) {
+  return std::strtoull(req.get_header_value("Content-Length").c_str(), nullptr, 10);
+}
+
 std::optional<std::int64_t> parse_id(const std::string& text) {
   std::int64_t id = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
@@ -119,14 +123,16 @@ class Board {
     svr.set_post_routing_handler(
         [this](const httplib::Request& req, httplib::Response& res) { cors(req, res); });
     svr.set_expect_100_continue_handler([](const httplib::Request& req, httplib::Response& res) {
-      if (std::strtoull(req.get_header_value("Content-Length").c_str(), nullptr, 10) <= body_limit)
-        return 100;
+      if (declared_length(req) <= body_limit) return 100;
       refuse(res, refusal_for(413));
       res.set_header("Connection", "close");
       return 413;
     });
     svr.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-      if (res.body.empty()) refuse(res, refusal_for(res.status));
+      if (!res.body.empty()) return;
+      refuse(res, refusal_for(res.status));
+      // What follows a request the library could not read is not a request.
+      if (res.status == 400) res.set_header("Connection", "close");
     });
     svr.set_exception_handler(
         [](const httplib::Request&, httplib::Response& res, std::exception_ptr e) {
@@ -190,7 +196,9 @@ class Board {
                                    " submissions in a minute from one address; try again later"});
     }
     if (late) return close_after(res, refusal_for(408));
-    if (size > body_limit) return close_after(res, refusal_for(413));
+    // A Content-Length over the limit was dropped by the library unread.
+    const bool too_big = size > body_limit || declared_length(req) > body_limit;
+    if (too_big) return close_after(res, refusal_for(413));
     if (!read) return close_after(res, refusal_for(400));
 
     if (!verifying_.take(std::chrono::seconds(5))) {
@@ -265,6 +273,12 @@ int serve(const ServerOptions& options, Store& store) {
   svr.set_payload_max_length(body_limit);
   Board board(options, store);
   board.routes(svr);
+  // The page's own types, as `make web-serve` sends them.
+  for (const auto& [extension, type] : {std::pair{"html", "text/html; charset=utf-8"},
+                                        {"data", "application/octet-stream"},
+                                        {"webmanifest", "application/manifest+json"},
+                                        {"ogg", "audio/ogg"}})
+    svr.set_file_extension_and_mimetype_mapping(extension, type);
   if (!options.site.empty() && !svr.set_mount_point("/", options.site)) {
     std::fprintf(stderr, "glouton-board: cannot serve the folder %s\n", options.site.c_str());
     return 2;

@@ -53,6 +53,12 @@ std::variant<Replay, Refusal> read_replay(std::string_view replay) {
                    "the replay is over " + std::to_string(body_limit >> 20) + " MiB: not played"};
   ReplayResult parsed = parse_replay(text);
   if (!parsed.error.empty()) return Refusal{422, "bad_replay", std::move(parsed.error)};
+  if (parsed.steps.empty())
+    return Refusal{422, "bad_replay", "the replay holds no game: nothing to rank"};
+  if (replay_length(parsed.steps) > run_length_limit)
+    return Refusal{
+        422, "too_long",
+        "the run lasts over " + std::to_string(run_length_limit / 3600000) + " hours: not played"};
   return Replay{write_replay(parsed.steps), std::move(parsed.steps)};
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -16,6 +17,10 @@ namespace glouton::board {
 // minute of play (docs/board.md): 4 MiB hold over six hours, longer than a
 // person plays one run, and keep a board's rows small.
 inline constexpr std::size_t body_limit = 4u << 20;
+// The longest run played: twice as long as the body limit holds at a
+// person's pace, and a bound on the time one submission takes to verify
+// (a replay that waits hours between its keys is small).
+inline constexpr std::int64_t run_length_limit = 12 * 3600 * 1000;
 
 // Why a request is refused: its HTTP status, a stable code a client can
 // translate, and an English one-line reason.

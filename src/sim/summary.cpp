@@ -41,6 +41,8 @@ ReplaySummary summarize_replay(const std::vector<ReplayStep>& steps) {
     last = record;
   };
   summary.time = sim.replay(steps, listener);
+  // A replay of no game window (its header alone) sums up to nothing.
+  if (!sim.window_opened()) return summary;
   const Form1& f = sim.form();
   std::string line;
   if (last) append_trace_line(line, f, *last);

@@ -30,6 +30,7 @@ inline std::int32_t run_score(const ReplaySummary& s) {
 
 // Plays a replay's steps to their end on the program core and sums the run
 // up: what `glouton-sim --replay FILE --summary` prints and the board ranks.
+// A replay with no game window in it (its header alone) gives zeros.
 ReplaySummary summarize_replay(const std::vector<ReplayStep>& steps);
 
 // FNV-1a (64 bits) over the final state's trace line as `--quiet` prints it
