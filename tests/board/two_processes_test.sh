@@ -31,4 +31,8 @@ board() { curl -sf "http://127.0.0.1:$1/api/v1/board?limit=100" | grep -o '"id":
 board "$first" >"$WORK/first"
 board "$second" | cmp -s - "$WORK/first" || fail "the two boards differ"
 sort -u "$WORK/answered" | cmp -s - <(sort "$WORK/first") || fail "the board is not the $runs runs answered"
+removed=$(head -1 "$WORK/first") # the moderator's removal reaches both
+"$BUILD/glouton-board" remove "$removed" --db "$PG_URL" || fail "could not remove run $removed"
+! board "$first" | grep -qx "$removed" && ! board "$second" | grep -qx "$removed" ||
+  fail "run $removed is still on a board after its removal"
 echo "two boards on one PostgreSQL: $runs runs, $((runs / 4)) of them sent to both, each stored once"
