@@ -122,12 +122,14 @@ class Board {
                 [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
     svr.set_post_routing_handler(
         [this](const httplib::Request& req, httplib::Response& res) { cors(req, res); });
-    svr.set_expect_100_continue_handler([](const httplib::Request& req, httplib::Response& res) {
-      if (declared_length(req) <= body_limit) return 100;
-      refuse(res, refusal_for(413));
-      res.set_header("Connection", "close");
-      return 413;
-    });
+    svr.set_expect_100_continue_handler(
+        [this](const httplib::Request& req, httplib::Response& res) {
+          if (declared_length(req) <= body_limit) return 100;
+          // Refused before its body is sent, and counted all the same.
+          if (!rate_.take(client(req), Clock::now())) return too_many(res), 429;
+          close_after(res, refusal_for(413));
+          return 413;
+        });
     svr.set_error_handler([](const httplib::Request&, httplib::Response& res) {
       if (!res.body.empty()) return;
       refuse(res, refusal_for(res.status));
@@ -189,14 +191,10 @@ class Board {
       late = Clock::now() - start > deadline;
       return !late && size <= drained_limit;
     });
-    if (!rate_.take(client(req), start)) {
-      res.set_header("Retry-After", "60");
-      return close_after(res, {429, "too_many",
-                               "more than " + std::to_string(options_.rate) +
-                                   " submissions in a minute from one address; try again later"});
-    }
+    if (!rate_.take(client(req), start)) return too_many(res);
     if (late) return close_after(res, refusal_for(408));
-    // A Content-Length over the limit was dropped by the library unread.
+    // A declared Content-Length over the limit was read and dropped by the
+    // library itself (set_payload_max_length), with no call to the receiver.
     const bool too_big = size > body_limit || declared_length(req) > body_limit;
     if (too_big) return close_after(res, refusal_for(413));
     if (!read) return close_after(res, refusal_for(400));
@@ -222,6 +220,13 @@ class Board {
   static void close_after(httplib::Response& res, const Refusal& r) {
     refuse(res, r);
     res.set_header("Connection", "close");
+  }
+
+  void too_many(httplib::Response& res) const {
+    res.set_header("Retry-After", "60");
+    close_after(res, {429, "too_many",
+                      "more than " + std::to_string(options_.rate) +
+                          " submissions in a minute from one address; try again later"});
   }
 
   void board(const httplib::Request& req, httplib::Response& res) {

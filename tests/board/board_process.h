@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <stdexcept>
@@ -22,6 +23,9 @@ namespace glouton::testing {
 // A run that only waits `ms` on the title: score 0, a replay of its own.
 inline std::string waiting_run(std::int64_t ms) {
   return std::string(replay_header) + "\nload\n" + std::to_string(ms) + "\n";
+}
+inline std::string sqlite_url(const std::filesystem::path& dir) {
+  return "sqlite:" + (dir / "board.sqlite").string();
 }
 inline std::string submission(const std::string& name, const std::string& replay) {
   return nlohmann::json{{"name", name}, {"replay", replay}}.dump();

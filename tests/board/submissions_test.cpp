@@ -27,9 +27,6 @@ const std::string eating_run =
 using StoreKind = std::pair<std::string, std::function<std::string(std::filesystem::path)>>;
 class Submissions : public ::testing::TestWithParam<StoreKind> {};
 
-std::string sqlite_url(const std::filesystem::path& dir) {
-  return "sqlite:" + (dir / "board.sqlite").string();
-}
 // A PostgreSQL of the test's own, for as long as the test's process.
 std::string postgres_url(const std::filesystem::path&) {
   static testing::PostgresServer server;
@@ -88,7 +85,7 @@ TEST_P(Submissions, AreRankedOnceEachWhateverFormTheyCameIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Board, Submissions,
-                         ::testing::Values(StoreKind{"sqlite", sqlite_url},
+                         ::testing::Values(StoreKind{"sqlite", testing::sqlite_url},
                                            StoreKind{"postgres", postgres_url}),
                          [](const auto& kind) { return kind.param.first; });
 
