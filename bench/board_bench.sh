@@ -10,8 +10,8 @@
 # that time, or some are sent twice (answered 200, counted apart).
 set -uo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
-SECONDS_EACH=${2:-6}
-RUNS=${3:-600}
+SECONDS_EACH=${2:-3}
+RUNS=${3:-1200}
 CONNECTIONS=${4:-4}
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../tests/support/postgres.sh"
