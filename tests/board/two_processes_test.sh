@@ -31,6 +31,11 @@ board() { curl -sf "http://127.0.0.1:$1/api/v1/board?limit=100" | grep -o '"id":
 board "$first" >"$WORK/first"
 board "$second" | cmp -s - "$WORK/first" || fail "the two boards differ"
 sort -u "$WORK/answered" | cmp -s - <(sort "$WORK/first") || fail "the board is not the $runs runs answered"
+n=0 # one run's rank is its place on the board, ties (the same score) included
+while read -r id; do
+  n=$((n + 1))
+  curl -sf "http://127.0.0.1:$second/api/v1/runs/$id" | grep -Eq "\"rank\": *$n[,}]" || fail "run $id is not ranked $n"
+done <"$WORK/first"
 removed=$(head -1 "$WORK/first") # the moderator's removal reaches both
 "$BUILD/glouton-board" remove "$removed" --db "$PG_URL" || fail "could not remove run $removed"
 ! board "$first" | grep -qx "$removed" && ! board "$second" | grep -qx "$removed" ||
