@@ -7,6 +7,7 @@
 #   make web          builds the game for web browsers into build-web/site/
 #   make web-serve    serves it at http://127.0.0.1:8000/
 #   make web-size     prints the size of every file the page fetches
+#   make board        serves the page and its high-score board at http://127.0.0.1:8000/
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 DEB_BUILD ?= build-deb
@@ -20,7 +21,7 @@ WEB_PORT ?= 8000
 # make web-serve ADDR=0.0.0.0 serves the page to the local network (a phone); never the default.
 ADDR ?= 127.0.0.1
 
-.PHONY: play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve web-size soak
+.PHONY: board play test test-asan test-fresh bench build deps configure deb format clean windows web web-serve web-size soak
 
 play: build
 	$(BUILD)/glouton
@@ -75,6 +76,12 @@ web: deps
 web-serve: web
 	node web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT) $(ADDR)
 
+# The page and its high-score board from one origin, at http://$(ADDR):$(WEB_PORT)/
+# until Ctrl+C; the board's runs in SQLite under $$XDG_DATA_HOME/glouton/ (docs/board.md).
+board: web configure
+	cmake --build $(BUILD) -j$(JOBS) --target glouton-board
+	$(BUILD)/glouton-board --address $(ADDR) --port $(WEB_PORT) --site $(WEB_BUILD)/site
+
 # The table of the page's files: raw, gzip -9 and brotli, as the README has it.
 web-size: web
 	@node tools/web-site.mjs size $(WEB_BUILD)/site
@@ -109,6 +116,7 @@ bench: build
 	$(BUILD)/handlers_bench --benchmark_min_time=0.2
 	python3 bench/sim_speed.py $(BUILD)
 	python3 bench/window_bench.py $(BUILD) --minutes $(BENCH_MINUTES)
+	bash bench/board_bench.sh $(BUILD)
 
 # The real window played by a key bot for SOAK_MINUTES under Xvfb, with its
 # trace and replay checked (tests/stress/soak_test.sh); too long for `make test`.

@@ -35,5 +35,17 @@ target_link_libraries(glouton_replay_link PUBLIC glouton_program PRIVATE glouton
 glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp
               USES glouton_core glouton_replay_link)
 
+# The board's verification (src/board): a submission's JSON, its name and its
+# replay played again; native only, with Unicode normalisation and SHA-256.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(UTF8PROC REQUIRED IMPORTED_TARGET libutf8proc)
+  find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+  find_package(nlohmann_json REQUIRED)
+  glouton_layer(board SOURCES names.cpp submission.cpp USES glouton_sim glouton_replay_link)
+  target_link_libraries(glouton_board PRIVATE PkgConfig::UTF8PROC OpenSSL::Crypto
+                                      PUBLIC nlohmann_json::nlohmann_json)
+endif()
+
 # The screen's arithmetic that every frontend shares, with no SDL.
 glouton_layer(screen SOURCES fit.cpp touch.cpp USES glouton_ports)

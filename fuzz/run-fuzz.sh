@@ -11,7 +11,7 @@ cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelW
 cmake --build "$build" -j2 >/dev/null
 
 status=0
-for harness in key_script sim_cli replay replay_link; do
+for harness in key_script sim_cli replay replay_link board_submission; do
   corpus="$build/corpus/$harness"
   rm -rf "$corpus"
   mkdir -p "$corpus" "$build/findings"

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -89,12 +90,18 @@ int main(int argc, char** argv) {
   const glouton::app::Options& options = parsed.options;
   std::vector<glouton::ReplayStep> replay;
   if (options.replay) {
-    std::ifstream in(*options.replay, std::ios::binary);
+    std::ifstream in;
+    // A share link given as the argument itself, not in a file.
+    std::error_code ec;
+    const bool link = options.replay->find(glouton::replay_link_key) != std::string::npos &&
+                      !std::filesystem::exists(*options.replay, ec);
+    if (!link) in.open(*options.replay, std::ios::binary);
     // One byte past the longest replay or link is enough for the reader to refuse it.
     std::string text(glouton::replay_file_limit + 1, '\0');
     if (in) in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in ? text.size() : in.gcount()));
-    if (in.bad() || (!in && !in.eof())) {
+    if (link) text = *options.replay;
+    if (!link && (in.bad() || (!in && !in.eof()))) {
       std::fprintf(stderr, "glouton: cannot read the replay %s\n", options.replay->c_str());
       return 2;
     }

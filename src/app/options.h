@@ -15,7 +15,8 @@ inline constexpr const char* usage =
     "  --record FILE  write a replay of the game windows to FILE\n"
     "  --replay FILE  watch a recorded game: Right/Left faster/slower, Space hold,\n"
     "                 Home, 1..9, End jump (start, 10..90 %, end), Escape quits\n"
-    "                 (FILE: a replay, or a share link to one from the page)\n"
+    "                 (FILE: a replay, a file holding a share link from the page,\n"
+    "                 or the share link itself)\n"
     "  --help, --version\n";
 
 enum class Action { play, help, version };

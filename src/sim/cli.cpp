@@ -29,8 +29,9 @@ constexpr const char* usage =
     "       glouton-sim --replay FILE --summary\n"
     "Plays the game window on a virtual clock and prints one JSON line per event.\n"
     "  --keys FILE   key script, one 'MS KEY' per line ('-' reads standard input)\n"
-    "  --replay FILE a replay written by 'glouton --record', or a share link to one\n"
-    "                (the page's address with '#replay='), played to its end\n"
+    "  --replay FILE a replay written by 'glouton --record', a share link to one (the\n"
+    "                page's address with '#replay='), or a file holding a link;\n"
+    "                played to its end\n"
     "  --summary     print only one line: score, best, levels, lives, time, keys, hash\n"
     "  --record FILE write the run as a replay ('glouton --replay FILE' shows it)\n"
     "  --until MS    last simulated millisecond handled (default 60000)\n"
@@ -130,7 +131,11 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   std::string error;
   auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
     std::string text;
-    if (!(path == "-" ? read_all(in, text) : read_file(path, text))) {
+    std::error_code ec;
+    // A share link given as the argument itself, not in a file.
+    if (path.find(replay_link_key) != std::string::npos && !std::filesystem::exists(path, ec))
+      text = path;
+    else if (!(path == "-" ? read_all(in, text) : read_file(path, text))) {
       error =
           "glouton-sim: cannot read the " + std::string(what) + " " + glouton::quoted(path, 400);
       return false;
@@ -164,21 +169,19 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     record_line = [&record_file](std::string_view l) { record_file << l << '\n'; };
   }
 
+  if (options.summary) {
+    out << summary_line(summarize_replay(replay.steps));
+    out.flush();
+    return out ? 0 : 1;
+  }
   Simulation sim(options.paints, record_line);
-  ReplaySummary summary;
-  int level = 0;
   std::string line;
   // --quiet keeps only the last event; its line is written from the final state.
   std::optional<EventRecord> last;
   std::vector<Paint> last_paints;
   const Simulation::Listener listener = [&](const Form1& f, const EventRecord& record,
                                             std::vector<Paint>&& paints) {
-    if (options.summary) {
-      // Levels cleared: every rise of the level within a game window's game.
-      if (record.ev != Event::load && f.niveau > level) summary.levels += f.niveau - level;
-      level = f.niveau;
-    }
-    if (options.quiet || options.summary) {
+    if (options.quiet) {
       last = record;
       last_paints = std::move(paints);
       return;
@@ -188,22 +191,9 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     trace << line;
   };
   if (options.replay)
-    summary.time = sim.replay(replay.steps, listener);
+    sim.replay(replay.steps, listener);
   else
     sim.run(script.events, options.until.value_or(60000), listener);
-  if (options.summary) {
-    const Form1& f = sim.form();
-    line.clear();
-    if (last) append_trace_line(line, f, *last);
-    summary.score = f.score;
-    summary.best = f.meilleur_score;
-    summary.lives = f.vies;
-    for (const ReplayStep& step : replay.steps) summary.keys += step.input == Input::key ? 1 : 0;
-    summary.hash = final_state_hash(line, f);
-    out << summary_line(summary);
-    out.flush();
-    return out ? 0 : 1;
-  }
   if (record_file.is_open()) {
     record_file.flush();
     if (!record_file) {

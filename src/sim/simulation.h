@@ -51,8 +51,10 @@ class Simulation final : private ProgramHost {
   // wake, its windows one after the other.
   std::int64_t replay(const std::vector<ReplayStep>& steps, const Listener& listener = {});
 
-  // The last game window's state, which outlives its unload.
+  // The last game window's state, which outlives its unload; only once a
+  // game window has opened.
   const Form1& form() const { return *program_.last_game(); }
+  bool window_opened() const { return program_.last_game() != nullptr; }
 
  private:
   Surface& game_window_opened() override { return surface_; }

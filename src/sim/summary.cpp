@@ -1,6 +1,10 @@
 #include "sim/summary.h"
 
 #include <cstdio>
+#include <optional>
+
+#include "program/trace.h"
+#include "sim/simulation.h"
 
 namespace glouton {
 
@@ -22,6 +26,32 @@ std::uint64_t final_state_hash(std::string_view quiet_line, const Form1& form) {
   for (int r = 1; r <= rows; ++r)
     for (int c = 1; c <= columns; ++c) mix(h, static_cast<unsigned char>(form.labyrinthe(r, c)));
   return h;
+}
+
+ReplaySummary summarize_replay(const std::vector<ReplayStep>& steps) {
+  Simulation sim;
+  ReplaySummary summary;
+  int level = 0;
+  std::optional<EventRecord> last;
+  const Simulation::Listener listener = [&](const Form1& f, const EventRecord& record,
+                                            std::vector<Paint>&&) {
+    // Levels cleared: every rise of the level within a game window's game.
+    if (record.ev != Event::load && f.niveau > level) summary.levels += f.niveau - level;
+    level = f.niveau;
+    last = record;
+  };
+  summary.time = sim.replay(steps, listener);
+  // A replay of no game window (its header alone) sums up to nothing.
+  if (!sim.window_opened()) return summary;
+  const Form1& f = sim.form();
+  std::string line;
+  if (last) append_trace_line(line, f, *last);
+  summary.score = f.score;
+  summary.best = f.meilleur_score;
+  summary.lives = f.vies;
+  for (const ReplayStep& step : steps) summary.keys += step.input == Input::key ? 1 : 0;
+  summary.hash = final_state_hash(line, f);
+  return summary;
 }
 
 std::string summary_line(const ReplaySummary& s) {

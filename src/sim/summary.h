@@ -2,10 +2,13 @@
 // check a claimed score: `glouton-sim --replay FILE --summary`.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/form1.h"
+#include "program/replay.h"
 
 namespace glouton {
 
@@ -18,6 +21,17 @@ struct ReplaySummary {
   int keys = 0;            // key presses that reached the game
   std::uint64_t hash = 0;  // final_state_hash of the last game window
 };
+
+// The highest score a run's games reached: a game over starts a new game at
+// 0, so the best score alone misses a game still running when the replay ends.
+inline std::int32_t run_score(const ReplaySummary& s) {
+  return std::max(s.score, s.best);
+}
+
+// Plays a replay's steps to their end on the program core and sums the run
+// up: what `glouton-sim --replay FILE --summary` prints and the board ranks.
+// A replay with no game window in it (its header alone) gives zeros.
+ReplaySummary summarize_replay(const std::vector<ReplayStep>& steps);
 
 // FNV-1a (64 bits) over the final state's trace line as `--quiet` prints it
 // (line feed included), then the maze's cells row by row, one byte each.
