@@ -116,6 +116,7 @@ bench: build
 	$(BUILD)/handlers_bench --benchmark_min_time=0.2
 	python3 bench/sim_speed.py $(BUILD)
 	python3 bench/window_bench.py $(BUILD) --minutes $(BENCH_MINUTES)
+	bash bench/board_bench.sh $(BUILD)
 
 # The real window played by a key bot for SOAK_MINUTES under Xvfb, with its
 # trace and replay checked (tests/stress/soak_test.sh); too long for `make test`.

@@ -1,4 +1,6 @@
-// The store for more than one board process: PostgreSQL 15 through libpqxx.
+// The board's store on PostgreSQL, for more than one board process on one
+// database: every call is one transaction on a pooled connection, and a lost
+// connection is opened again by the next call.
 #pragma once
 
 #include <memory>
@@ -8,8 +10,8 @@
 
 namespace glouton::board {
 
-// `url`: "postgresql://..."; throws StoreUnavailable when the server
-// cannot be reached.
+// `url` is libpq's "postgresql://..." form. Throws StoreUnavailable when the
+// server cannot be reached now; the store opens its connections again later.
 std::unique_ptr<Store> open_postgres_store(std::string_view url);
 
 }  // namespace glouton::board

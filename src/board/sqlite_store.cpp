@@ -16,12 +16,13 @@ constexpr const char* migrations[] = {
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " digest TEXT NOT NULL UNIQUE,"
     " name TEXT NOT NULL,"
-    " replay TEXT NOT NULL,"
     " score INTEGER NOT NULL,"
     " levels INTEGER NOT NULL,"
     " length_ms INTEGER NOT NULL,"
     " hash TEXT NOT NULL,"
-    " at INTEGER NOT NULL);"
+    " at INTEGER NOT NULL,"
+    // Last, so that a board read never walks a replay's overflow pages.
+    " replay TEXT NOT NULL);"
     "CREATE INDEX runs_order ON runs (score DESC, at, id);"
     "CREATE INDEX runs_at ON runs (at);",
 };
@@ -129,12 +130,12 @@ class SqliteStore final : public Store {
 
   std::vector<Entry> best(std::int64_t since, int limit) override {
     const std::lock_guard lock(mutex_);
-    Statement q(db_, std::string("SELECT ") + entry_columns + ", ROW_NUMBER() OVER (ORDER BY " +
-                         board_order + ") FROM runs WHERE at >= ? ORDER BY " + board_order +
-                         " LIMIT ?");
+    // The listing starts at the best, so a run's rank is its place in it.
+    Statement q(db_, std::string("SELECT ") + entry_columns + " FROM runs WHERE at >= ? ORDER BY " +
+                         board_order + " LIMIT ?");
     q.bind(1, since).bind(2, limit);
     std::vector<Entry> entries;
-    while (q.step()) entries.push_back(q.entry(q.integer(7)));
+    while (q.step()) entries.push_back(q.entry(static_cast<std::int64_t>(entries.size()) + 1));
     return entries;
   }
 

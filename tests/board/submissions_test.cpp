@@ -5,6 +5,7 @@
 #include "board/board_process.h"
 #include "board/store.h"
 #include "program/replay_link.h"
+#include "support/postgres_server.h"
 #include "support/share_link.h"
 #include "support/temp_dir.h"
 
@@ -25,6 +26,12 @@ const std::string eating_run =
 // that keeps its files in the test's folder.
 using StoreKind = std::pair<std::string, std::function<std::string(std::filesystem::path)>>;
 class Submissions : public ::testing::TestWithParam<StoreKind> {};
+
+// A PostgreSQL of the test's own, for as long as the test's process.
+std::string postgres_url(const std::filesystem::path&) {
+  static testing::PostgresServer server;
+  return server.url();
+}
 
 TEST_P(Submissions, AreRankedOnceEachWhateverFormTheyCameIn) {
   testing::TempDir dir;
@@ -78,7 +85,8 @@ TEST_P(Submissions, AreRankedOnceEachWhateverFormTheyCameIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Board, Submissions,
-                         ::testing::Values(StoreKind{"sqlite", testing::sqlite_url}),
+                         ::testing::Values(StoreKind{"sqlite", testing::sqlite_url},
+                                           StoreKind{"postgres", postgres_url}),
                          [](const auto& kind) { return kind.param.first; });
 
 }  // namespace
