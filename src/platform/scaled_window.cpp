@@ -215,38 +215,40 @@ double ScaledWindow::units_per_css_pixel() const {
 #endif
 }
 
-TexturePtr ScaledWindow::make_texture(SDL_Surface* surface) const {
-  return TexturePtr(surface ? SDL_CreateTextureFromSurface(renderer_.get(), surface) : nullptr);
+void ScaledWindow::present(const draw::PixelBuffer& picture, const std::vector<PixelRect>& changed,
+                           bool whole) {
+  std::optional<PixelRect> part;
+  for (const PixelRect& r : changed) {
+    upload(picture, r);
+    part = part ? draw::bounding(*part, r) : r;
+  }
+  if (!part && !whole) return;
+  draw_frame(whole ? std::nullopt : part);
+  flip();
 }
 
-TexturePtr ScaledWindow::texture_of(SDL_Surface* surface) const {
-  if (!surface) throw StartupError(std::string("cannot draw a control: ") + SDL_GetError());
-  TexturePtr texture = make_texture(surface);
-  if (!texture) throw StartupError(std::string("cannot make a texture: ") + SDL_GetError());
-  return texture;
-}
-
-void ScaledWindow::upload(const SDL_Surface& content, const SDL_Rect& part) {
-  const auto* first = static_cast<const Uint8*>(content.pixels) + part.y * content.pitch +
-                      part.x * content.format->BytesPerPixel;
+void ScaledWindow::upload(const draw::PixelBuffer& picture, const PixelRect& part) {
+  const SDL_Rect rect{part.x, part.y, part.w, part.h};
+  const std::uint32_t* first = picture.data() + part.y * picture.width() + part.x;
+  const int pitch = picture.width() * 4;
 #ifdef __EMSCRIPTEN__
   // ARGB to XBGR: red and blue change places.
   void* pixels = nullptr;
-  int pitch = 0;
-  if (SDL_LockTexture(content_.get(), &part, &pixels, &pitch) != 0) return;
+  int to_pitch = 0;
+  if (SDL_LockTexture(content_.get(), &rect, &pixels, &to_pitch) != 0) return;
   for (int y = 0; y < part.h; ++y) {
-    const auto* from = reinterpret_cast<const Uint32*>(first + y * content.pitch);
-    auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + y * pitch);
+    const std::uint32_t* from = first + y * picture.width();
+    auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + y * to_pitch);
     for (int x = 0; x < part.w; ++x)
       to[x] = (from[x] & 0xff00ff00) | ((from[x] >> 16) & 0xff) | ((from[x] & 0xff) << 16);
   }
   SDL_UnlockTexture(content_.get());
 #else
-  SDL_UpdateTexture(content_.get(), &part, first, content.pitch);
+  SDL_UpdateTexture(content_.get(), &rect, first, pitch);
 #endif
 }
 
-View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {
+void ScaledWindow::draw_frame(const std::optional<PixelRect>& part) {
   SDL_Renderer* r = renderer_.get();
   Size output{w_, h_};
   SDL_GetRendererOutputSize(r, &output.w, &output.h);
@@ -264,7 +266,7 @@ View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {
     SDL_RenderSetClipRect(r, &dest);
     SDL_RenderCopy(r, content_.get(), &src, &dest);
     changed_ = dest;
-    return v;
+    return;
   }
   drawn_at_ = output;
   changed_ = SDL_Rect{0, 0, output.w, output.h};
@@ -274,19 +276,9 @@ View ScaledWindow::begin_frame(const std::optional<PixelRect>& part) {
   const PixelRect out = v.to_output({0, 0, w_, h_});
   const SDL_Rect whole{out.x, out.y, out.w, out.h};
   SDL_RenderCopy(r, content_.get(), nullptr, &whole);
-  // Controls that reach past the content's edge are cut there, not drawn on the bars.
-  SDL_RenderSetClipRect(r, &whole);
-  return v;
 }
 
-void ScaledWindow::put(SDL_Texture* texture, const PixelRect& place, const View& view) {
-  if (!texture) return;
-  const PixelRect out = view.to_output(place);
-  const SDL_Rect dest{out.x, out.y, out.w, out.h};
-  SDL_RenderCopy(renderer_.get(), texture, nullptr, &dest);
-}
-
-void ScaledWindow::present() {
+void ScaledWindow::flip() {
 #ifdef __EMSCRIPTEN__
   // SDL would copy the whole window into the canvas in JavaScript, a pixel at
   // a time. Here its surface's changed part is made opaque in wasm, and the

@@ -52,15 +52,10 @@ start_xvfb() {
   fail "could not start Xvfb"
 }
 
-# Runs the game in $WORK, where the art is reachable (beside the executable,
-# or linked from the source tree while the build tree has none), silent unless
-# GAME_AUDIODRIVER names another of SDL's audio drivers.
+# Runs the game in $WORK, silent unless GAME_AUDIODRIVER names another of
+# SDL's audio drivers.
 start_game() {
   cd "$WORK" || fail "no work folder"
-  if [ ! -f "$(dirname "$GLOUTON")/assets/glouton.xpm" ] && [ -n "${SOURCE_DIR:-}" ] &&
-    [ ! -e assets ]; then
-    ln -s "$SOURCE_DIR/assets" assets
-  fi
   SDL_AUDIODRIVER=${GAME_AUDIODRIVER:-dummy} "$GLOUTON" "$@" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
 }
