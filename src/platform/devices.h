@@ -12,6 +12,7 @@
 #include "platform/controllers.h"
 #include "platform/data_files.h"
 #include "platform/sdl_context.h"
+#include "platform/window_system.h"
 
 namespace glouton::platform {
 
@@ -24,12 +25,7 @@ struct Devices {
   static std::optional<std::string> find(std::string_view name) { return find_data_file(name); }
 
   SdlContext sdl;
-#ifdef __EMSCRIPTEN__
-  // The page opens it after the title's first frame (src/web/main.cpp).
-  AudioDevice audio{warn_on_stderr, AudioDevice::Opening::later};
-#else
-  AudioDevice audio;
-#endif
+  AudioDevice audio{warn_on_stderr, system::audio_opening()};
   MixerDevice sound{audio, find, warn_on_stderr};
   // Read now, so that it starts with the title window.
   MusicPlayer music{audio, title_music, find, warn_on_stderr};

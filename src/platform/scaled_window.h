@@ -61,11 +61,8 @@ class ScaledWindow {
     return in_content(p) && place.contains(p.x, p.y);
   }
 
-#ifdef __EMSCRIPTEN__
-  // In a page: the window takes the room the page leaves the game, and places
-  // the canvas in it.
-  void fit_page();
-#endif
+  // The picture's own size, in pixels.
+  Size content_size() const { return {w_, h_}; }
 
  private:
   int w_, h_;
@@ -83,12 +80,5 @@ class ScaledWindow {
   void draw_frame(const std::optional<PixelRect>& part);
   void flip();
 };
-
-#ifdef __EMSCRIPTEN__
-// Fits the page's newest window, the one shown, to the game's room, when the
-// page changed size (a turned phone, fullscreen, the browser's bars): the page
-// wakes call it.
-void fit_page_windows();
-#endif
 
 }  // namespace glouton::platform
