@@ -5,7 +5,6 @@
 #pragma once
 
 #include <optional>
-
 #include <vector>
 
 #include "draw/pixel_buffer.h"

@@ -180,8 +180,9 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     record_line = [&record_file](std::string_view l) { record_file << l << '\n'; };
   }
 
-  draw::GamePicture picture;
-  Simulation sim(options.paints, record_line, options.snapshot_at ? &picture : nullptr);
+  std::optional<draw::GamePicture> picture;
+  if (options.snapshot_at) picture.emplace();
+  Simulation sim(options.paints, record_line, picture ? &*picture : nullptr);
   ReplaySummary summary;
   int level = 0;
   std::string line;
@@ -208,9 +209,10 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     summary.time = sim.replay(replay.steps, listener, options.snapshot_at);
   else
     sim.run(script.events, options.snapshot_at.value_or(options.until.value_or(60000)), listener);
-  if (options.snapshot_at) {
+  if (picture) {
     sim.show();
-    if (const std::optional<std::string> why = write_png(picture.pixels(), options.snapshot_file)) {
+    if (const std::optional<std::string> why =
+            write_png(picture->pixels(), options.snapshot_file)) {
       err << "glouton-sim: " << *why << "\n";
       return 1;
     }
