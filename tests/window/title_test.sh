@@ -43,6 +43,7 @@ TITLE=$(title_window) || fail "the title window did not open"
 ! shown_window Glouton 644x448 >/dev/null || fail "the game window opened with the title"
 shot=$WORK/title.png
 check_title_pixels "$TITLE" "$shot"
+title_is_drawn "$shot"
 
 # The music: 1.5 s of output (44,100 frames of 4 bytes a second) are not all silence.
 wait_audio 264600 0
