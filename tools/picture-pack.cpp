@@ -52,6 +52,13 @@ bool pack(const std::string& path, Packed& out) {
     }
   }
   SDL_FreeSurface(converted);
+  // The windows draw over a picture without keeping what lies under it
+  // (draw/window_picture.h): a pixel is see-through altogether or opaque.
+  for (const Uint32 c : out.colours)
+    if ((c >> 24) != 0 && (c >> 24) != 255) {
+      std::cerr << "picture-pack: " << path << " has a half see-through colour\n";
+      return false;
+    }
   if (out.colours.size() > 256) {
     std::cerr << "picture-pack: " << path << " has more than 256 colours\n";
     return false;

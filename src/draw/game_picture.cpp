@@ -16,29 +16,31 @@ PixelRect cc_button() {
   return to_pixels(command1_place);
 }
 
-GamePicture::GamePicture() : WindowPicture(game_width, game_height, window_blue) {}
-
-void GamePicture::clear() {
-  layer().fill(layer().whole(), window_blue);
-  layer().mark(layer().whole());
+GamePicture::GamePicture() : WindowPicture(game_width, game_height, window_blue) {
+  clear();
 }
 
-void GamePicture::PaintPicture(Picture picture, int x, int y) {
-  const Image& sprite = pictures().sprite(picture);
+void GamePicture::clear() {
+  picture().fill(picture().whole(), window_blue);
+  drawn(picture().whole());
+}
+
+void GamePicture::PaintPicture(Picture p, int x, int y) {
+  const Image& sprite = pictures().sprite(p);
   const PixelRect where{twips_to_pixels(x), twips_to_pixels(y), sprite.w, sprite.h};
-  draw_image(layer(), sprite, where.x, where.y, layer().whole());
-  layer().mark(where);
+  draw_image(picture(), sprite, where.x, where.y, picture().whole());
+  drawn(where);
 }
 
 void GamePicture::show(const ProgramView& view, bool cc_pressed) {
-  std::vector<PixelRect> also;
-  if (view.score != score_) also.push_back(to_pixels(text1_place));
-  if (view.best != best_) also.push_back(to_pixels(text3_place));
-  if (cc_pressed != cc_pressed_) also.push_back(cc_button());
+  const bool score = view.score != score_, best = view.best != best_;
+  const bool cc = cc_pressed != cc_pressed_;
   score_ = view.score;
   best_ = view.best;
   cc_pressed_ = cc_pressed;
-  compose(also);
+  if (score) drawn(to_pixels(text1_place));
+  if (best) drawn(to_pixels(text3_place));
+  if (cc) drawn(cc_button());
 }
 
 void GamePicture::draw_controls(PixelBuffer& out, const PixelRect& clip) const {

@@ -21,13 +21,13 @@ class GamePicture final : public WindowPicture, public Surface {
   // Blank: the window's blue.
   GamePicture();
 
-  // Keeps the sprite until painted over; shown at the next show().
+  // Keeps the sprite until painted over.
   void PaintPicture(Picture picture, int x, int y) override;
   // Blank again, as made, for a game that starts anew in this window.
   void clear();
 
-  // Brings the picture up to date: the paints since the last call, the text
-  // boxes as the view has them, "CC" up or pressed (the mouse is the frontend's).
+  // Brings the picture up to date: the text boxes as the view has them, "CC"
+  // up or pressed (the mouse is the frontend's).
   void show(const ProgramView& view, bool cc_pressed);
 
  private:

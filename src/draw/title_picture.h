@@ -27,6 +27,8 @@ class TitlePicture final : public WindowPicture {
  private:
   void draw_controls(PixelBuffer& out, const PixelRect& clip) const override;
   void place_face(int left_twips, int top_twips);
+  // The red form and its labels, inside `clip`.
+  void draw_form(const PixelRect& clip);
 
   PixelRect face_at_;  // where the face is, in pixels
   bool go_pressed_ = false;

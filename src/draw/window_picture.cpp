@@ -2,16 +2,11 @@
 
 namespace glouton::draw {
 
-void WindowPicture::compose(const std::vector<PixelRect>& also) {
-  std::vector<PixelRect> parts = layer_.take_changed();
-  parts.insert(parts.end(), also.begin(), also.end());
-  for (const PixelRect& part : parts) {
-    const PixelRect in = intersect(part, shown_.whole());
-    if (empty(in)) continue;
-    shown_.copy(layer_, in);
-    draw_controls(shown_, in);
-    shown_.mark(in);
-  }
+void WindowPicture::drawn(const PixelRect& r) {
+  const PixelRect in = intersect(r, picture_.whole());
+  if (empty(in)) return;
+  draw_controls(picture_, in);
+  picture_.mark(in);
 }
 
 }  // namespace glouton::draw

@@ -1,7 +1,8 @@
-// A window's whole picture in two layers: what stays between frames (the
-// game's paints, the title's drawing) and the controls over it. The picture
-// shown is made anew only where the layer or a control changed, and keeps the
-// list of what changed for the frontend.
+// A window's whole picture: what the window's logic draws (the game's paints,
+// the title's labels and face) with the controls over it, in one buffer that
+// keeps the list of what changed for the frontend. The controls are opaque
+// where they are not see-through altogether, so what lies under them needs no
+// keeping: drawing under a control draws the control again there.
 #pragma once
 
 #include <cstdint>
@@ -15,23 +16,21 @@ class WindowPicture {
  public:
   virtual ~WindowPicture() = default;
 
-  const PixelBuffer& pixels() const { return shown_; }
+  const PixelBuffer& pixels() const { return picture_; }
   // The rectangles of the picture changed since the last call.
-  std::vector<PixelRect> take_changed() { return shown_.take_changed(); }
+  std::vector<PixelRect> take_changed() { return picture_.take_changed(); }
 
  protected:
-  WindowPicture(int w, int h, std::uint32_t back) : layer_(w, h, back), shown_(w, h, back) {}
+  WindowPicture(int w, int h, std::uint32_t back) : picture_(w, h, back) {}
 
-  // The layer under the controls: draw on it and mark what changed.
-  PixelBuffer& layer() { return layer_; }
-  // The controls over the layer, drawn only inside `clip`.
+  PixelBuffer& picture() { return picture_; }
+  // The controls over the picture, drawn only inside `clip`.
   virtual void draw_controls(PixelBuffer& out, const PixelRect& clip) const = 0;
-  // Makes the picture anew where the layer changed and where `also` says.
-  void compose(const std::vector<PixelRect>& also = {});
+  // After drawing in `r`: the controls there drawn again, and `r` changed.
+  void drawn(const PixelRect& r);
 
  private:
-  PixelBuffer layer_;
-  PixelBuffer shown_;
+  PixelBuffer picture_;
 };
 
 }  // namespace glouton::draw
