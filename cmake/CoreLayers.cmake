@@ -31,9 +31,28 @@ else()
 endif()
 add_library(glouton_replay_link STATIC ${GLOUTON_SRC}/program/replay_link.cpp)
 target_link_libraries(glouton_replay_link PUBLIC glouton_program PRIVATE glouton_zlib glouton_warnings)
+# The screen's arithmetic that every frontend shares, with no SDL.
+glouton_layer(screen SOURCES fit.cpp touch.cpp USES glouton_ports)
+# Every window's whole picture, drawn from the program's view and the game's
+# paints into plain pixels, with no SDL: what every frontend shows.
+glouton_layer(draw
+  SOURCES pixel_buffer.cpp pictures.cpp controls.cpp window_picture.cpp game_picture.cpp
+          title_picture.cpp
+  USES glouton_core glouton_screen)
+include(${CMAKE_CURRENT_LIST_DIR}/DrawData.cmake)
 # The simulator: the core on a virtual clock.
 glouton_layer(sim SOURCES key_script.cpp simulation.cpp summary.cpp cli.cpp
-              USES glouton_core glouton_replay_link)
+              USES glouton_core glouton_replay_link glouton_draw)
+
+# The simulator's pictures as PNG files (--snapshot): libpng in the native
+# build; the simulators of other targets refuse it.
+if(CMAKE_CROSSCOMPILING)
+  target_sources(glouton_sim PRIVATE ${GLOUTON_SRC}/sim/png_none.cpp)
+else()
+  find_package(PNG REQUIRED)
+  target_sources(glouton_sim PRIVATE ${GLOUTON_SRC}/sim/png_file.cpp)
+  target_link_libraries(glouton_sim PRIVATE PNG::PNG)
+endif()
 
 # The board's verification (src/board): a submission's JSON, its name and its
 # replay played again; native only, with Unicode normalisation and SHA-256.
@@ -46,6 +65,3 @@ if(NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(glouton_board PRIVATE PkgConfig::UTF8PROC OpenSSL::Crypto
                                       PUBLIC nlohmann_json::nlohmann_json)
 endif()
-
-# The screen's arithmetic that every frontend shares, with no SDL.
-glouton_layer(screen SOURCES fit.cpp touch.cpp USES glouton_ports)

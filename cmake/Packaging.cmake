@@ -5,8 +5,8 @@
 # then `cpack -G DEB`, which strips the programs. cpack refuses a build
 # configured otherwise.
 
-# The game's data: sprites, captions, sounds and music.
-install(DIRECTORY ${PROJECT_BINARY_DIR}/assets ${GLOUTON_SOUND_DIR}
+# The game's data: sounds and music (the pictures are built into the programs).
+install(DIRECTORY ${GLOUTON_SOUND_DIR}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/glouton)
 
 # Files made for the install, built with everything else.

@@ -1,6 +1,6 @@
 # The game in a web page (make web): in site/, a folder of the page's files
 # only, ready for any static host: glouton.js, glouton.wasm (the pictures
-# built in: GLOUTON_BUILT_IN_PICTURES), glouton.data (the sounds) and the
+# built in, as on every target), glouton.data (the sounds) and the
 # rendered music beside our own index.html, each with a .gz and a .br copy
 # (tools/web-site.mjs). Beside
 # site/: glouton-sim.js for node. The SDL libraries come from
@@ -9,9 +9,6 @@
 # The texts come from the glyph atlas, as on every target: the page needs
 # neither SDL2_ttf nor FreeType, nor the font files.
 set(libs SDL2_mixer SDL2)
-if(NOT GLOUTON_BUILT_IN_PICTURES)
-  list(PREPEND libs SDL2_image)
-endif()
 set(GLOUTON_WEB_SOUND_QUALITY 2 CACHE STRING "Ogg Vorbis quality of the page's sounds (sox -C)")
 foreach(lib IN LISTS libs)
   if(NOT EXISTS ${GLOUTON_CROSS_PREFIX}/lib/lib${lib}.a)
@@ -47,15 +44,6 @@ endforeach()
 
 set(web_files ${web_sounds})
 set(preload)
-set(pictures)
-if(NOT GLOUTON_BUILT_IN_PICTURES)
-  set(pictures ${GLOUTON_DATA_FILES})
-  list(APPEND web_files ${pictures})
-endif()
-foreach(file IN LISTS pictures)
-  file(RELATIVE_PATH in_page ${PROJECT_BINARY_DIR} ${file})
-  list(APPEND preload "SHELL:--preload-file ${file}@/${in_page}")
-endforeach()
 foreach(file IN LISTS web_sounds)
   get_filename_component(name ${file} NAME)
   list(APPEND preload "SHELL:--preload-file ${file}@/gloutonone/${name}")

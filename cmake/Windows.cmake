@@ -1,6 +1,6 @@
 # The Windows programs, cross-built with MinGW-w64 (make windows), and their
 # zip: the programs, the SDL DLLs built by tools/cross/build-sdl.sh, the
-# pictures, sounds and music, a README.txt and the game's licence. The texts
+# sounds and music, a README.txt and the game's licence. The pictures and texts
 # are built into the programs (the glyph atlas): no font ships.
 
 # glouton.exe opens no console window; its warnings then go to a log file.
@@ -29,7 +29,7 @@ target_link_options(glouton-sim PRIVATE -static)
 file(GLOB GLOUTON_DLLS ${GLOUTON_CROSS_PREFIX}/bin/*.dll)
 # The cross-built SDL libraries include SDL2_ttf and FreeType; the game uses
 # neither, so they stay out of the zip.
-list(FILTER GLOUTON_DLLS EXCLUDE REGEX "/(SDL2_ttf|libfreetype[^/]*)\\.dll$")
+list(FILTER GLOUTON_DLLS EXCLUDE REGEX "/(SDL2_ttf|SDL2_image|libfreetype[^/]*)\\.dll$")
 if(NOT GLOUTON_DLLS)
   message(FATAL_ERROR "no SDL DLLs in GLOUTON_CROSS_PREFIX (${GLOUTON_CROSS_PREFIX}): "
                       "build them with tools/cross/build-sdl.sh mingw64")
@@ -52,12 +52,11 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:glouton> $<TARGET_FILE:glouton-sim> ${GLOUTON_DLLS}
           ${PROJECT_BINARY_DIR}/README.txt ${stage}
   COMMAND ${CMAKE_STRIP} --strip-unneeded ${shipped_programs}
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_BINARY_DIR}/assets ${stage}/assets
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${GLOUTON_SOUND_DIR} ${stage}/gloutonone
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${name}
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-  DEPENDS glouton glouton-sim ${GLOUTON_DLLS} ${GLOUTON_DATA_FILES} ${GLOUTON_SOUNDS}
+  DEPENDS glouton glouton-sim ${GLOUTON_DLLS} ${GLOUTON_SOUNDS}
           ${GLOUTON_SOUND_DIR}/musique-bis.mid ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Packing ${name}.zip"
   VERBATIM)

@@ -37,7 +37,7 @@ std::vector<std::string> arguments(std::string_view part) {
   for (std::size_t i = 0; i < given.size(); ++i) {
     std::string arg = given[i];
     // No file is written where the input says.
-    if (arg == "--trace" || arg == "--record") arg = "--quiet";
+    if (arg == "--trace" || arg == "--record" || arg == "--snapshot") arg = "--quiet";
     args.push_back(arg);
     if ((arg == "--keys" || arg == "--until") && i + 1 < given.size()) {
       std::string value = given[++i];

@@ -1,4 +1,4 @@
-// Makes the glyph atlas the program draws its texts from (platform/glyph_text.h):
+// Makes the glyph atlas the program draws its texts from (glyph_text.h):
 // SDL_ttf renders each control's texts in Liberation Sans at the size the
 // control uses, and the atlas keeps their coverage: the fixed texts whole,
 // the scores' characters one by one. Before it writes anything it lays out,
@@ -21,13 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/fitting_size.h"
-#include "platform/glyph_text.h"
+#include "draw/fitting_size.h"
+#include "glyph_text.h"
 #include "title/form2_layout.h"
 
 namespace {
 
 using namespace glouton;
+using namespace glouton::draw;
 using namespace glouton::platform;
 
 [[noreturn]] void die(const std::string& what) {
@@ -241,8 +242,8 @@ int main(int argc, char** argv) {
 
   std::ostringstream out;
   out << "// Made by tools/glyph-atlas.cpp from " << bold << " and " << regular
-      << ": do not edit.\n#include \"platform/glyph_atlas.h\"\n\n"
-      << "namespace glouton::platform::glyph_atlas {\n\nnamespace {\n\n";
+      << ": do not edit.\n#include \"draw/glyph_atlas.h\"\n\n"
+      << "namespace glouton::draw::glyph_atlas {\n\nnamespace {\n\n";
   for (const Entry& e : entries) {
     for (std::size_t i = 0; i < e.lines.size(); ++i)
       write_bytes(out, e.name + "_line" + std::to_string(i), e.line_alpha[i]);
@@ -273,7 +274,7 @@ int main(int argc, char** argv) {
         << e.name << "_glyphs, " << e.name << "_glyphs + " << e.glyph_views.size() << "}, {"
         << e.name << "_kerning, " << e.name << "_kerning + " << e.kerning.size() << "}, {" << e.name
         << "_lines, " << e.name << "_lines + " << e.lines.size() << "}};\n";
-  out << "\n}  // namespace glouton::platform::glyph_atlas\n";
+  out << "\n}  // namespace glouton::draw::glyph_atlas\n";
   std::ofstream file(argv[3]);
   file << out.str();
   if (!file.flush()) die(std::string("cannot write ") + argv[3]);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds tools/picture-pack.cpp for this machine with its SDL2_image, and runs
-# it: the game's pictures as a C++ source file for the page. Run by the build
+# it: the game's pictures as a C++ source file built into every program. Run by the build
 # (a cross-build too: the tool is native).
 #   bash tools/make-picture-pack.sh OUT.cpp SOURCE_DIR NAME...
 set -euo pipefail

@@ -1,20 +1,22 @@
-// Packs the game's pictures into a C++ source file for the page: each is read
-// here, at build time, by SDL_image and converted to the blitting format as
-// the desktop converts it when it starts, so that the page draws the very
-// same pixels with neither SDL_image nor the picture files. A picture is its
-// colours (in the blitting format) and one byte a pixel, an index into them.
+// Packs the game's pictures into a C++ source file built into every program:
+// each is read here, at build time, by SDL_image and converted to ARGB (its
+// colour key becoming alpha), so that no program needs SDL_image or the
+// picture files. A picture is its colours (0xAARRGGBB) and one byte a pixel,
+// an index into them. The sprites must be of the game's grid size.
 //   picture-pack OUT.cpp SOURCE_DIR NAME...
-// (SOURCE_DIR/assets/NAME.xpm, named "assets/NAME.xpm" in the table).
+// (SOURCE_DIR/assets/NAME.xpm, named "NAME" in the table).
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "platform/sdl_handles.h"
+#include "ports/geometry.h"
+#include "ports/picture.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ bool pack(const std::string& path, Packed& out) {
     std::cerr << "picture-pack: cannot read " << path << ": " << IMG_GetError() << "\n";
     return false;
   }
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, glouton::platform::pixel_format, 0);
+  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(loaded);
   if (!converted) {
     std::cerr << "picture-pack: cannot convert " << path << ": " << SDL_GetError() << "\n";
@@ -50,6 +52,13 @@ bool pack(const std::string& path, Packed& out) {
     }
   }
   SDL_FreeSurface(converted);
+  // The windows draw over a picture without keeping what lies under it
+  // (draw/window_picture.h): a pixel is see-through altogether or opaque.
+  for (const Uint32 c : out.colours)
+    if ((c >> 24) != 0 && (c >> 24) != 255) {
+      std::cerr << "picture-pack: " << path << " has a half see-through colour\n";
+      return false;
+    }
   if (out.colours.size() > 256) {
     std::cerr << "picture-pack: " << path << " has more than 256 colours\n";
     return false;
@@ -78,14 +87,22 @@ int main(int argc, char** argv) {
   std::vector<Packed> pictures;
   for (int i = 3; i < argc; ++i) {
     Packed p;
-    p.name = std::string("assets/") + argv[i] + ".xpm";
-    if (!pack(dir + "/" + p.name, p)) return 1;
+    p.name = argv[i];
+    if (!pack(dir + "/assets/" + p.name + ".xpm", p)) return 1;
+    // The game places its sprites on a grid of that size.
+    const bool sprite = std::find(glouton::picture_names.begin(), glouton::picture_names.end(),
+                                  p.name) != glouton::picture_names.end();
+    if (sprite && (p.w != glouton::sprite_pixels || p.h != glouton::sprite_pixels)) {
+      std::cerr << "picture-pack: " << p.name << " is " << p.w << " x " << p.h << " pixels, not "
+                << glouton::sprite_pixels << " x " << glouton::sprite_pixels << "\n";
+      return 1;
+    }
     pictures.push_back(std::move(p));
   }
   std::ofstream out(argv[1]);
   out << "// Made by tools/picture-pack.cpp from assets/*.xpm: do not edit.\n"
-         "#include \"platform/built_in_pictures.h\"\n\n"
-         "namespace glouton::platform {\n\nnamespace {\n";
+         "#include \"draw/picture_pack.h\"\n\n"
+         "namespace glouton::draw {\n\nnamespace {\n";
   for (std::size_t i = 0; i < pictures.size(); ++i) {
     out << "\nconstexpr std::uint32_t colours" << i << "[] = {";
     write_numbers(out, pictures[i].colours, "0x%08x", 6);
@@ -93,12 +110,12 @@ int main(int argc, char** argv) {
     write_numbers(out, pictures[i].pixels, "%u", 32);
     out << "\n};\n";
   }
-  out << "\n}  // namespace\n\nconst BuiltInPicture built_in_pictures[] = {\n";
+  out << "\n}  // namespace\n\nconst PackedPicture picture_pack[] = {\n";
   for (std::size_t i = 0; i < pictures.size(); ++i)
     out << "    {\"" << pictures[i].name << "\", " << pictures[i].w << ", " << pictures[i].h
         << ", colours" << i << ", pixels" << i << "},\n";
-  out << "};\nconst std::size_t built_in_picture_count = " << pictures.size()
-      << ";\n\n}  // namespace glouton::platform\n";
+  out << "};\nconst std::size_t picture_pack_size = " << pictures.size()
+      << ";\n\n}  // namespace glouton::draw\n";
   out.close();
   if (!out) {
     std::cerr << "picture-pack: cannot write " << argv[1] << "\n";

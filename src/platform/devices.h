@@ -1,6 +1,6 @@
 // What a frontend's program runs with, for as long as it runs, made in this
-// order and closed in the reverse: SDL and the screen, the pictures, the
-// fonts (built in), one audio output that the game's sounds and the title's
+// order and closed in the reverse: SDL and the screen (the pictures and the
+// fonts are built in), one audio output that the game's sounds and the title's
 // music share, the controllers and the sound switch. Each throws StartupError when
 // the program cannot start without it; sound and controllers only warn.
 #pragma once
@@ -11,9 +11,8 @@
 #include "audio/sound_switch.h"
 #include "platform/controllers.h"
 #include "platform/data_files.h"
-#include "platform/fonts.h"
-#include "platform/pictures.h"
 #include "platform/sdl_context.h"
+#include "platform/window_system.h"
 
 namespace glouton::platform {
 
@@ -26,14 +25,7 @@ struct Devices {
   static std::optional<std::string> find(std::string_view name) { return find_data_file(name); }
 
   SdlContext sdl;
-  Pictures pictures = load_pictures();
-  Fonts fonts;
-#ifdef __EMSCRIPTEN__
-  // The page opens it after the title's first frame (src/web/main.cpp).
-  AudioDevice audio{warn_on_stderr, AudioDevice::Opening::later};
-#else
-  AudioDevice audio;
-#endif
+  AudioDevice audio{warn_on_stderr, system::audio_opening()};
   MixerDevice sound{audio, find, warn_on_stderr};
   // Read now, so that it starts with the title window.
   MusicPlayer music{audio, title_music, find, warn_on_stderr};

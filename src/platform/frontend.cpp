@@ -31,7 +31,7 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
 }
 
 Surface& Frontend::game_window_opened() {
-  game_ = std::make_unique<GameWindow>(devices_.pictures, devices_.fonts);
+  game_ = std::make_unique<GameWindow>();
   game_loaded_ = handler_start_ = now_;
   return game_->canvas();
 }
@@ -119,11 +119,11 @@ void Frontend::show() {
   const ProgramView& view = program_.view();
   if (view.window == Showing::game && game_) {
     if (title_) title_->hide();
-    if (game_->show(view, changes, view.box.has_value()) && hooks_.game_first_frame)
+    if (game_->show(view, view.box.has_value()) && hooks_.game_first_frame)
       hooks_.game_first_frame();
   } else if (view.window == Showing::title) {
-    if (!title_) title_ = std::make_unique<TitleWindow>(devices_.pictures, devices_.fonts);
-    if (title_->show(view, changes) && !title_seen_) {
+    if (!title_) title_ = std::make_unique<TitleWindow>();
+    if (title_->show(view) && !title_seen_) {
       title_seen_ = true;
       if (hooks_.title_first_frame) hooks_.title_first_frame();
     }

@@ -1,10 +1,13 @@
 // A window showing a picture of fixed size (its content) at the largest whole
-// scale that fits, centred with bars around it, and controls drawn over it.
+// scale that fits, centred with bars around it: one streaming texture,
+// updated where the picture changed.
 // The title window and the game window are both one of these.
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "draw/pixel_buffer.h"
 #include "platform/sdl_handles.h"
 #include "screen/fit.h"
 
@@ -37,21 +40,11 @@ class ScaledWindow {
   void toggle_fullscreen();
   bool fullscreen() const;
 
-  // A texture of a control's picture, null when it cannot be made.
-  TexturePtr make_texture(SDL_Surface* surface) const;
-  // The same for a control the window cannot do without: throws StartupError.
-  TexturePtr texture_of(SDL_Surface* surface) const;
-  // Copies the rectangle `part` of `content` (the content's size) to the window's copy of it.
-  void upload(const SDL_Surface& content, const SDL_Rect& part);
-
-  // Draws the bars and the content, and returns where it shows; controls are
-  // put over it, cut at its edges, until present(). Given `part` (content
-  // pixels), only that part is drawn anew, and controls are cut to it, when
-  // the window still holds the last frame at the same size; else the whole.
-  View begin_frame(const std::optional<PixelRect>& part = std::nullopt);
-  // A control at its place in content pixels; nothing for a null texture.
-  void put(SDL_Texture* texture, const PixelRect& place, const View& view);
-  void present();
+  // Puts the picture (the content's size) on the screen: its `changed`
+  // rectangles into the window's texture, and that part of the window drawn
+  // anew when the window still holds the last frame at the same size, else
+  // all of it (with `whole` too), bars and all.
+  void present(const draw::PixelBuffer& picture, const std::vector<PixelRect>& changed, bool whole);
 
   // Window units for one CSS pixel: 1 on the desktop, whose windows count in
   // points; in a page, the canvas's pixels for one of its CSS pixels.
@@ -67,11 +60,8 @@ class ScaledWindow {
     return in_content(p) && place.contains(p.x, p.y);
   }
 
-#ifdef __EMSCRIPTEN__
-  // In a page: the window takes the room the page leaves the game, and places
-  // the canvas in it.
-  void fit_page();
-#endif
+  // The picture's own size, in pixels.
+  Size content_size() const { return {w_, h_}; }
 
  private:
   int w_, h_;
@@ -83,13 +73,11 @@ class ScaledWindow {
   bool keeps_frame_ = false;
   std::optional<Size> drawn_at_;  // the output size of the last frame drawn whole
   SDL_Rect changed_{};            // what the frame being drawn changes, in output pixels
-};
 
-#ifdef __EMSCRIPTEN__
-// Fits the page's newest window, the one shown, to the game's room, when the
-// page changed size (a turned phone, fullscreen, the browser's bars): the page
-// wakes call it.
-void fit_page_windows();
-#endif
+  void upload(const draw::PixelBuffer& picture, const PixelRect& part);
+  // Draws the bars and the content, or only `part` of it (content pixels).
+  void draw_frame(const std::optional<PixelRect>& part);
+  void flip();
+};
 
 }  // namespace glouton::platform

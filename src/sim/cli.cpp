@@ -11,6 +11,7 @@
 
 #include "program/replay_link.h"
 #include "program/text_fields.h"
+#include "sim/png_file.h"
 #include "sim/simulation.h"
 #include "sim/summary.h"
 
@@ -24,8 +25,8 @@ namespace {
 
 constexpr const char* usage =
     "usage: glouton-sim [--keys FILE] [--until MS] [--paints] [--quiet] [--trace FILE]\n"
-    "                   [--record FILE]\n"
-    "       glouton-sim --replay FILE [--paints] [--quiet] [--trace FILE]\n"
+    "                   [--record FILE] [--snapshot MS PNG]\n"
+    "       glouton-sim --replay FILE [--paints] [--quiet] [--trace FILE] [--snapshot MS PNG]\n"
     "       glouton-sim --replay FILE --summary\n"
     "Plays the game window on a virtual clock and prints one JSON line per event.\n"
     "  --keys FILE   key script, one 'MS KEY' per line ('-' reads standard input)\n"
@@ -38,6 +39,8 @@ constexpr const char* usage =
     "  --paints      list the pictures painted by every event\n"
     "  --quiet       print only the last line\n"
     "  --trace FILE  write the trace to FILE instead of standard output\n"
+    "  --snapshot MS PNG  play to MS (instead of --until or the replay's end) and\n"
+    "                write the game window's picture then, 644 x 448, to PNG\n"
     "  --help, --version\n";
 
 struct Options {
@@ -49,6 +52,8 @@ struct Options {
   bool summary = false;
   std::optional<std::string> trace;
   std::optional<std::string> record;
+  std::optional<std::int64_t> snapshot_at;
+  std::string snapshot_file;
 };
 
 // False when the stream cannot be read to its end (a folder, a read error).
@@ -100,6 +105,14 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
       options.quiet = true;
     } else if (arg == "--summary") {
       options.summary = true;
+    } else if (arg == "--snapshot") {
+      const std::string* at = value();
+      const std::string* file = at ? value() : nullptr;
+      if (!file) return bad("--snapshot needs a time and a file");
+      options.snapshot_at = parse_digits(*at, std::numeric_limits<std::int64_t>::max());
+      if (!options.snapshot_at)
+        return bad("--snapshot takes whole milliseconds, not " + glouton::quoted(*at));
+      options.snapshot_file = *file;
     } else if (arg == "--keys" || arg == "--replay" || arg == "--trace" || arg == "--until" ||
                arg == "--record") {
       const std::string* v = value();
@@ -125,8 +138,11 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
   if (options.replay && (options.keys || options.until))
     return bad("--replay plays the whole replay: no --keys or --until with it");
   if (options.replay && options.record) return bad("--record and --replay do not go together");
-  if (options.summary && (!options.replay || options.paints || options.quiet || options.trace))
+  if (options.summary &&
+      (!options.replay || options.paints || options.quiet || options.trace || options.snapshot_at))
     return bad("--summary goes with --replay alone");
+  if (options.snapshot_at && options.until)
+    return bad("--snapshot sets the end: no --until with it");
   // Reads and parses a script or a replay: false after telling why it is bad.
   std::string error;
   auto load = [&](const std::string& path, const char* what, auto parse, auto& result) {
@@ -174,7 +190,9 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     out.flush();
     return out ? 0 : 1;
   }
-  Simulation sim(options.paints, record_line);
+  std::optional<draw::GamePicture> picture;
+  if (options.snapshot_at) picture.emplace();
+  Simulation sim(options.paints, record_line, picture ? &*picture : nullptr);
   std::string line;
   // --quiet keeps only the last event; its line is written from the final state.
   std::optional<EventRecord> last;
@@ -191,9 +209,17 @@ int run_sim_cli(const std::vector<std::string>& args, std::istream& in, std::ost
     trace << line;
   };
   if (options.replay)
-    sim.replay(replay.steps, listener);
+    sim.replay(replay.steps, listener, options.snapshot_at);
   else
-    sim.run(script.events, options.until.value_or(60000), listener);
+    sim.run(script.events, options.snapshot_at.value_or(options.until.value_or(60000)), listener);
+  if (picture) {
+    sim.show();
+    if (const std::optional<std::string> why =
+            write_png(picture->pixels(), options.snapshot_file)) {
+      err << "glouton-sim: " << *why << "\n";
+      return 1;
+    }
+  }
   if (record_file.is_open()) {
     record_file.flush();
     if (!record_file) {

@@ -5,10 +5,22 @@
 
 namespace glouton {
 
-Simulation::Simulation(bool record_paints, std::function<void(std::string_view)> replay_line)
+Simulation::Simulation(bool record_paints, std::function<void(std::string_view)> replay_line,
+                       draw::GamePicture* picture)
     : replay_line_(std::move(replay_line)),
-      surface_(record_paints),
+      picture_(picture),
+      surface_(record_paints, picture),
       program_(*this, sound_, music_, {.replay = static_cast<bool>(replay_line_)}) {}
+
+Surface& Simulation::game_window_opened() {
+  if (picture_) picture_->clear();
+  return surface_;
+}
+
+void Simulation::show(bool cc_pressed) {
+  program_.take_changes();
+  if (picture_) picture_->show(program_.view(), cc_pressed);
+}
 
 // The simulator writes its own lines: with the paints, or from the final state.
 void Simulation::game_event(std::string_view) {
@@ -31,10 +43,14 @@ void Simulation::run(const std::vector<KeyEvent>& keys, std::int64_t until,
   }
 }
 
-std::int64_t Simulation::replay(const std::vector<ReplayStep>& steps, const Listener& listener) {
+std::int64_t Simulation::replay(const std::vector<ReplayStep>& steps, const Listener& listener,
+                                std::optional<std::int64_t> until) {
   listener_ = &listener;
   program_.play_replay(0, steps);
-  while (const std::optional<std::int64_t> t = program_.next_wake()) program_.advance(*t);
+  while (const std::optional<std::int64_t> t = program_.next_wake()) {
+    if (until && *t > *until) break;
+    program_.advance(*t);
+  }
   return replay_length(steps);
 }
 

@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "page_system.h"
 #include "platform/devices.h"
 #include "platform/frontend.h"
-#include "platform/scaled_window.h"
 #include "program/replay.h"
 #include "program/replay_link.h"
 #include "sim/summary.h"

@@ -19,12 +19,12 @@ deb=$(ls "$BUILD_DIR"/deb/glouton_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || fail "no .deb was made"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-image-2.0-0; do
+for lib in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-mixer-2.0-0; do
   grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib: $depends"
 done
 grep -q -- "-dev" <<<"$depends" && fail "the package depends on a development package: $depends"
-# The texts are built in (the glyph atlas): no font, and nothing that draws one.
-for unwanted in ttf fontconfig freetype harfbuzz fonts-; do
+# The texts and pictures are built in: no font, nothing that draws one, no picture reader.
+for unwanted in ttf fontconfig freetype harfbuzz fonts- image; do
   grep -q -- "$unwanted" <<<"$depends" && fail "the package depends on $unwanted: $depends"
 done
 
@@ -35,9 +35,7 @@ sed 's/^/lintian: /' "$WORK/lintian.log"
 root="$WORK/root"
 dpkg -x "$deb" "$root" || fail "dpkg -x failed"
 icons=$(printf 'usr/share/icons/hicolor/%sx%s/apps/glouton.png ' 16 16 32 32 48 48 64 64 128 128 256 256)
-for f in usr/games/glouton usr/games/glouton-sim \
-  usr/share/glouton/assets/glouton.xpm usr/share/glouton/assets/face.xpm \
-  usr/share/glouton/assets/score.xpm usr/share/glouton/gloutonone/short34.wav \
+for f in usr/games/glouton usr/games/glouton-sim usr/share/glouton/gloutonone/short34.wav \
   usr/share/glouton/gloutonone/Halleluj.wav usr/share/glouton/gloutonone/musique-bis.mid \
   usr/share/applications/glouton.desktop usr/share/metainfo/org.example.glouton.metainfo.xml \
   usr/share/pixmaps/glouton.xpm $icons usr/share/man/man6/glouton.6.gz \
@@ -75,7 +73,7 @@ GAME_PID=$!
 win=$(enter_game)
 sleep 0.5
 import -window "$win" "$WORK/shot.png" 2>/dev/null || fail "no screenshot"
-shows_picture "$WORK/shot.png" 32 32 "$root/usr/share/glouton/assets/mur.xpm" ||
+shows_picture "$WORK/shot.png" 32 32 "$SOURCE_DIR/assets/mur.xpm" ||
   fail "no wall tile at cell (1, 1)"
 near "$(pixel "$WORK/shot.png" 80 80)" 0 255 255 || fail "no pellet at cell (2, 2)"
 xdotool key Escape

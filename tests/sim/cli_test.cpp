@@ -2,6 +2,7 @@
 // must give status 2, one line naming the problem, and no trace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "program/replay_link.h"
 #include "sim/cli.h"
 #include "sim/key_script.h"
+#include "sim/png_file.h"
 #include "support/share_link.h"
 
 namespace glouton {
@@ -84,7 +86,10 @@ TEST(SimCli, BadCommandLinesSayWhyWithStatus2) {
                                              {"--trace", "/nonexistent/dir/out"},
                                              {"--replay", "/nonexistent/game.replay"},
                                              {"--replay", "-", "--until", "5"},
-                                             {"--replay", "-", "--keys", "-"}}) {
+                                             {"--replay", "-", "--keys", "-"},
+                                             {"--snapshot", "5"},
+                                             {"--snapshot", "5s", "a.png"},
+                                             {"--snapshot", "5", "a.png", "--until", "5"}}) {
     const SimRun r = sim(args);
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_EQ(r.out, "");
@@ -92,6 +97,28 @@ TEST(SimCli, BadCommandLinesSayWhyWithStatus2) {
   }
   EXPECT_EQ(sim({"--help"}).status, 0);
   EXPECT_NE(sim({"--version"}).out.find("glouton-sim"), std::string::npos);
+}
+
+// The picture of a replay's moment is that of the keys it recorded; a file
+// that cannot be written is status 1.
+TEST(SimCli, SnapshotOfAReplayAndAnUnwritableFile) {
+  const std::string dir = ::testing::TempDir(), sim_dir = GLOUTON_SOURCE_DIR "/tests/sim/";
+  ASSERT_EQ(sim({"--keys", sim_dir + "scripts/steer.keys", "--until", "12000", "--quiet",
+                 "--record", dir + "steer.replay"})
+                .status,
+            0);
+  const SimRun shot =
+      sim({"--replay", dir + "steer.replay", "--quiet", "--snapshot", "12000", dir + "shot.png"});
+  ASSERT_EQ(shot.status, 0) << shot.err;
+  std::string error;
+  const std::optional<draw::PixelBuffer> got = read_png(dir + "shot.png", error);
+  const std::optional<draw::PixelBuffer> want =
+      read_png(sim_dir + "pictures/score_lives_lost.png", error);
+  ASSERT_TRUE(got && want) << error;
+  EXPECT_TRUE(std::equal(got->data(), got->data() + 644 * 448, want->data()));
+  const SimRun unwritable = sim({"--snapshot", "0", "/nonexistent/shot.png"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.err.find("/nonexistent/shot.png"), std::string::npos) << unwritable.err;
 }
 
 // A bad file given on standard input: its parser's error starts with PREFIX

@@ -15,8 +15,9 @@
 
 #include "audio/audio_device.h"
 #include "audio/sound_switch.h"
+#include "draw/controls.h"
+#include "draw/title_picture.h"
 #include "platform/comfort_keys.h"
-#include "platform/controls.h"
 #include "screen/fit.h"
 
 namespace glouton::platform {
@@ -24,6 +25,9 @@ namespace {
 
 using audio::AudioDevice;
 using audio::SoundSwitch;
+using draw::title_height;
+using draw::title_width;
+using draw::to_pixels;
 
 struct ComfortRow {
   SDL_Keycode key;

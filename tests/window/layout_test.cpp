@@ -1,22 +1,21 @@
 // Where things go on screen: the whole-factor scale and its bars, the mouse
-// mapped back to the canvas, the controls' places, and how they are drawn.
+// mapped back to the canvas, and the controls' places.
 #include <gtest/gtest.h>
-
-#include <SDL_image.h>
 
 #include <array>
 #include <tuple>
 #include <utility>
 
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/fonts.h"
+#include "draw/controls.h"
+#include "draw/game_picture.h"
+#include "draw/pictures.h"
 #include "screen/fit.h"
 #include "support/pixels.h"
 
 namespace glouton::platform {
 namespace {
 
+using draw::to_pixels;
 using testing::same;
 
 TEST(View, TakesTheLargestWholeScaleThatFitsAtLeastOne) {
@@ -94,85 +93,11 @@ TEST(Controls, SitAtTheirTwipPlaces) {
 // The captions at their pictures' real sizes: "SCORE" ends inside the canvas,
 // and "HighS:" ends before the best-score box begins.
 TEST(Controls, CaptionsFitBesideTheBoxes) {
-  const SurfacePtr score{IMG_Load(GLOUTON_SOURCE_DIR "/assets/score.xpm")};
-  const SurfacePtr highs{IMG_Load(GLOUTON_SOURCE_DIR "/assets/highs.xpm")};
-  ASSERT_TRUE(score && highs) << IMG_GetError();
-  EXPECT_LE(to_pixels(score_caption_corner).x + score->w, canvas_width);
-  EXPECT_LE(to_pixels(highs_caption_corner).x + highs->w, to_pixels(text3_place).x);
-  EXPECT_LE(to_pixels(text1_place).x + to_pixels(text1_place).w, canvas_width);
-}
-
-class ControlLooks : public ::testing::Test {
- protected:
-  static testing::Rgb at(const SurfacePtr& s, int x, int y) { return testing::at(*s, x, y); }
-  // How many pixels inside the border are of the colour.
-  static int count(const SurfacePtr& s, std::array<int, 3> colour) {
-    int n = 0;
-    for (int y = 2; y < s->h - 2; ++y)
-      for (int x = 2; x < s->w - 2; ++x) n += at(s, x, y) == colour;
-    return n;
-  }
-  // The leftmost column inside the border holding a pixel that is not the back colour.
-  static int first_ink_column(const SurfacePtr& s, std::array<int, 3> back) {
-    for (int x = 2; x < s->w - 2; ++x)
-      for (int y = 2; y < s->h - 2; ++y)
-        if (at(s, x, y) != back) return x;
-    return -1;
-  }
-
-  static inline const Fonts fonts_{};
-};
-
-TEST_F(ControlLooks, ATextBoxIsBlueWithASunkenBorderAndItsOwnInk) {
-  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_.score, "1230", true);
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->w, 82);
-  EXPECT_EQ(box->h, 29);
-  EXPECT_EQ(at(box, 0, 0), (std::array<int, 3>{128, 128, 128}));  // dark top-left: sunken
-  EXPECT_EQ(at(box, 81, 28), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(at(box, 3, 3), (std::array<int, 3>{0, 0, 255}));
-  EXPECT_GT(count(box, {255, 0, 255}), 30);  // magenta digits
-  EXPECT_EQ(count(box, {128, 128, 128}), 0);
-}
-
-TEST_F(ControlLooks, ADisabledBoxShowsItsTextGrey) {
-  const SurfacePtr box = draw_text_box(82, 29, text1_look, fonts_.score, "1230", false);
-  EXPECT_GT(count(box, {128, 128, 128}), 30);
-  EXPECT_EQ(count(box, {255, 0, 255}), 0);
-}
-
-TEST_F(ControlLooks, EmptyTextIsJustTheBox) {
-  const SurfacePtr box = draw_text_box(81, 24, text3_look, fonts_.best, "", true);
-  ASSERT_TRUE(box);
-  EXPECT_EQ(count(box, {0, 0, 255}), (81 - 4) * (24 - 4));
-}
-
-TEST_F(ControlLooks, TheScoreIsCentredAndTheBestScoreStartsLeft) {
-  const std::array<int, 3> back{0, 0, 255};
-  const SurfacePtr centred = draw_text_box(82, 29, text1_look, fonts_.score, "0", true);
-  const SurfacePtr left = draw_text_box(81, 24, text3_look, fonts_.best, "0", true);
-  EXPECT_GT(first_ink_column(centred, back), 30);
-  const int left_ink = first_ink_column(left, back);
-  EXPECT_GE(left_ink, 3);
-  EXPECT_LE(left_ink, 8);
-  EXPECT_GT(count(left, {255, 0, 0}), 10);  // red digits
-}
-
-TEST_F(ControlLooks, TheButtonIsRaisedAndSinksWhilePressed) {
-  const SurfacePtr up = draw_button(27, 19, fonts_.button, "CC", false);
-  const SurfacePtr down = draw_button(27, 19, fonts_.button, "CC", true);
-  EXPECT_EQ(at(up, 0, 0), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(at(up, 26, 18), (std::array<int, 3>{0, 0, 0}));
-  EXPECT_EQ(at(down, 0, 0), (std::array<int, 3>{0, 0, 0}));
-  EXPECT_EQ(at(down, 26, 18), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(at(up, 3, 3), (std::array<int, 3>{192, 192, 192}));
-  int ink = 0;  // the caption's dark pixels, smoothed at their edges
-  for (int y = 2; y < 17; ++y)
-    for (int x = 2; x < 25; ++x) {
-      const std::array<int, 3> c = at(up, x, y);
-      ink += c[0] < 100 && c[1] < 100 && c[2] < 100;
-    }
-  EXPECT_GT(ink, 5);
+  const draw::Image& score = draw::pictures().score_caption;
+  const draw::Image& highs = draw::pictures().highs_caption;
+  EXPECT_LE(to_pixels(score_caption_corner).x + score.w, draw::game_width);
+  EXPECT_LE(to_pixels(highs_caption_corner).x + highs.w, to_pixels(text3_place).x);
+  EXPECT_LE(to_pixels(text1_place).x + to_pixels(text1_place).w, draw::game_width);
 }
 
 }  // namespace

@@ -10,12 +10,13 @@
 #     the program with 0.
 #  3. Space opens the game; TERM there ends the program with 0.
 #  4. Without the music file (the installed data hidden too) the title's
-#     output is silence, and one warning line names the file.
-# Usage: title_test.sh GLOUTON CLOSE_FRAME [SOURCE_DIR]
+#     output is silence, and one warning line names the file; TERM (as when
+#     the session ends) ends the program from the title with 0.
+# Usage: title_test.sh GLOUTON CLOSE_FRAME SOURCE_DIR
 set -u
 GLOUTON=$1
 CLOSE_FRAME=$2
-SOURCE_DIR=${3:-}
+SOURCE_DIR=$3
 . "$(dirname "$0")/xvfb_lib.sh"
 need_tools Xvfb xdpyinfo xwininfo xdotool import convert identify compare od
 need_close_frame
@@ -42,6 +43,7 @@ TITLE=$(title_window) || fail "the title window did not open"
 ! shown_window Glouton 644x448 >/dev/null || fail "the game window opened with the title"
 shot=$WORK/title.png
 check_title_pixels "$TITLE" "$shot"
+title_is_drawn "$shot"
 
 # The music: 1.5 s of output (44,100 frames of 4 bytes a second) are not all silence.
 wait_audio 264600 0
@@ -59,7 +61,7 @@ x2=$(face_left "$TITLE")
 WIN=$(enter_game) || exit 1
 ! shown_window Glouton 706x468 >/dev/null || fail "the title window still shows over the game"
 shoot "$WIN" "$WORK/game.png" 80 80 0 0 255 not || fail "no maze drawn in the game window"
-art=${SOURCE_DIR:-$(dirname "$GLOUTON")}/assets  # the art as drawn, to compare with
+art=$SOURCE_DIR/assets  # the art as drawn (built into the game), to compare with
 shows_picture "$WORK/game.png" 32 32 "$art/mur.xpm" || fail "no wall in the game window"
 
 # Closing its frame: back to the title, still and silent.
@@ -110,8 +112,8 @@ WIN=$(game_window) || fail "space on the title opened no game window"
 kill -TERM "$GAME_PID"
 expect_exit_0 "TERM in the game"
 
-# 4. The game alone with its art and sounds but no music, the installed data
-# hidden: silent output, one warning.
+# 4. The game alone with its sounds but no music, the installed data hidden:
+# silent output, one warning; TERM on the title ends the program with 0.
 sounds=$(dirname "$GLOUTON")/gloutonone
 [ -f "$sounds/bloop.wav" ] || fail "no built sounds beside $GLOUTON"
 mkdir -p "$WORK/alone/gloutonone" "$WORK/tuneless"
@@ -119,7 +121,6 @@ cp "$GLOUTON" "$WORK/alone/glouton"
 cp "$sounds"/*.wav "$WORK/tuneless/"
 mkdir -p "$WORK/tuneless/gloutonone"
 mv "$WORK/tuneless/"*.wav "$WORK/tuneless/gloutonone/"
-cp -r "$art" "$WORK/tuneless/assets"
 rm -f "$AUDIO"
 GLOUTON=$WORK/alone/glouton
 (cd "$WORK/tuneless" && SDL_AUDIODRIVER=disk without_folders /usr/share/glouton /usr/local/share/glouton \
@@ -129,8 +130,8 @@ TITLE=$(title_window) || fail "no title window without the music"
 wait_audio 88200 0  # half a second of output
 loud=$(loud_bytes 0)
 [ "$loud" = 0 ] || fail "the title without its music is not silent ($loud loud bytes)"
-"$CLOSE_FRAME" "$TITLE" || fail "could not close the title window's frame"
-expect_exit_0 "closing the title without music"
+kill -TERM "$GAME_PID"
+expect_exit_0 "TERM on the title without music"
 # The game's own lines: SDL's disk driver says that it writes a file.
 [ "$(grep -c '^glouton: ' "$WORK/game.err")" = 1 ] || fail "expected one warning line without the music"
 grep -q '^glouton: music file gloutonone/musique-bis.mid not found' "$WORK/game.err" ||

@@ -10,9 +10,10 @@
 # GLOUTON runs glouton.exe under Wine (the wrapper prepare.sh writes beside it).
 set -u
 GLOUTON=$1
-lib=$2/tests/window/xvfb_lib.sh
+SOURCE_DIR=$2
+lib=$SOURCE_DIR/tests/window/xvfb_lib.sh
 . "$lib"
-need_tools Xvfb xdpyinfo xwininfo xdotool import convert
+need_tools Xvfb xdpyinfo xwininfo xdotool import convert compare
 [ -n "${WINEPREFIX:-}" ] || WINEPREFIX=$(sed -n "s/^export WINEPREFIX='\([^']*\)'.*/\1/p" "$GLOUTON")
 [ -d "$WINEPREFIX" ] || fail "no Wine prefix beside $GLOUTON"
 export WINEPREFIX
@@ -24,6 +25,7 @@ start_xvfb
 GAME_AUDIODRIVER=none start_game
 TITLE=$(title_window) || fail "the title window did not open"
 check_title_pixels "$TITLE" "$WORK/title.png"
+title_is_drawn "$WORK/title.png"
 enter_game >/dev/null
 ! shown_window Glouton 706x468 >/dev/null || fail "the title window still shows over the game"
 xdotool key Escape

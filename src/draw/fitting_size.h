@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-namespace glouton::platform {
+namespace glouton::draw {
 
 // Room between the title's ends and its label's sides, in pixels.
 inline constexpr int title_margin = 4;
@@ -24,4 +24,4 @@ inline int fitting_size(int pixels, int width, std::string_view text,
   return size;
 }
 
-}  // namespace glouton::platform
+}  // namespace glouton::draw

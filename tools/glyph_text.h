@@ -1,9 +1,7 @@
-// Text drawn from a glyph atlas made at build time (tools/glyph-atlas.cpp)
-// from the Liberation Sans faces at the sizes the controls use, so that the
-// game needs neither SDL_ttf, FreeType nor a font file: the same ARGB surface
-// SDL_ttf's TTF_RenderUTF8_Blended gives, the text's colour with its
-// coverage as alpha, pixel for pixel. The atlas tool checks that against
-// SDL_ttf itself for every text it holds and for the scores' digits.
+// The atlas tool's check: text drawn from the glyph atlas as an SDL surface,
+// the same ARGB surface SDL_ttf's TTF_RenderUTF8_Blended gives (the text's
+// colour with its coverage as alpha), to compare with SDL_ttf's own, pixel
+// for pixel. The game draws from the same layout (draw/controls.cpp).
 #pragma once
 
 #include <SDL.h>
