@@ -120,8 +120,10 @@ class Board {
             });
     svr.Options(R"(/api/v1/.*)",
                 [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
-    svr.set_post_routing_handler(
-        [this](const httplib::Request& req, httplib::Response& res) { cors(req, res); });
+    svr.set_post_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+      cors(req, res);
+      freshness(req, res);
+    });
     svr.set_expect_100_continue_handler(
         [this](const httplib::Request& req, httplib::Response& res) {
           if (declared_length(req) <= body_limit) return 100;
@@ -174,6 +176,17 @@ class Board {
       }
     if (!options_.allow_origins.empty()) res.set_header("Vary", "Origin");
     res.set_header("X-Content-Type-Options", "nosniff");
+  }
+
+  // The API's answers are never kept by a cache, the page's worker included;
+  // the page itself and its worker are checked anew at each visit, so that an
+  // update reaches players (the other files carry the build's name).
+  static void freshness(const httplib::Request& req, httplib::Response& res) {
+    const std::string_view path = req.path;
+    if (path.starts_with("/api/"))
+      res.set_header("Cache-Control", "no-store");
+    else if (path.ends_with("/") || path.ends_with(".html") || path.ends_with("/sw.js"))
+      res.set_header("Cache-Control", "no-cache");
   }
 
   void submit(const httplib::Request& req, httplib::Response& res,

@@ -42,7 +42,7 @@ class Watched final : public ProgramHost {
       if (program.next_wake()) wake = std::min(wake, *program.next_wake());
       if (wake > t) break;
       for (; next < keys.size() && keys[next].t == wake; ++next)
-        program.key(wake, KeyInput{keys[next].code});
+        program.feed(wake, Input::pressed(keys[next].code));
       program.advance(wake);
       show(program);
     }
