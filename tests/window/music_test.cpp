@@ -148,7 +148,12 @@ TEST_F(Music, NoAudioOutputIsTheOutputsOneWarningOnly) {
 
 TEST_F(Music, IsReadAheadWithTheChosenSoundfontAndPlaysOnceThrough) {
   const std::optional<std::string> font = first_existing(usual_soundfonts());
-  if (!font) GTEST_SKIP() << "no General MIDI soundfont installed";
+  if (!font) {
+    // `make test` installs one (timgm6mb-soundfont): there its absence is a fault.
+    if (const char* all = std::getenv("GLOUTON_REQUIRE_ALL"); all && std::string(all) == "1")
+      FAIL() << "no General MIDI soundfont: install the Debian package timgm6mb-soundfont";
+    GTEST_SKIP() << "no General MIDI soundfont installed";
+  }
   TempDir dir;
   dir.write("gloutonone/musique-bis.mid", one_note(1));  // half a second
   const AudioDevice audio(collect());
