@@ -42,7 +42,7 @@ class Watched final : public ProgramHost {
       if (program.next_wake()) wake = std::min(wake, *program.next_wake());
       if (wake > t) break;
       for (; next < keys.size() && keys[next].t == wake; ++next)
-        program.key(wake, KeyInput{keys[next].code});
+        program.feed(wake, Input::pressed(keys[next].code));
       program.advance(wake);
       show(program);
     }
@@ -89,6 +89,8 @@ TEST(Pictures, AreTheSdlWindowsPixelForPixel) {
       {"score_greyed", false, "steer.keys", 1000, false},
       {"score_lives_lost", false, "steer.keys", 12000, false},
       {"best_shown", false, "best.keys", 31000, false},
+      // The README's maze (tools/make-doc-pictures.sh): it shows what the game draws.
+      {"../../../docs/pictures/maze", false, "steer.keys", 8000, false},
   };
   for (const Moment& m : moments) {
     SCOPED_TRACE(m.picture);

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The docs stay true: every `make` target, option of glouton, glouton-sim and
+# glouton-board, and path of the tree that README.md and docs/*.md name in
+# code (backquotes or indented blocks) or in a link exists; and every option
+# that a program's --help prints is named in them.
+# usage: doc_check.sh ROOT GLOUTON GLOUTON_SIM GLOUTON_BOARD [DOC...]
+# (DOC: the pages to read, README.md and docs/*.md by default)
+set -uo pipefail
+root=${1:?usage: doc_check.sh ROOT GLOUTON GLOUTON_SIM GLOUTON_BOARD [DOC...]}
+programs=("${2:?}" "${3:?}" "${4:?}")
+shift 4
+docs=("$@")
+[ ${#docs[@]} -gt 0 ] || docs=("$root/README.md" "$root"/docs/*.md)
+bad=0
+fail() {
+  echo "FAIL: $*"
+  bad=1
+}
+
+# Each page's code, a line per span or block line, with its page: "PAGE<TAB>CODE".
+code() {
+  local doc
+  for doc in "${docs[@]}"; do
+    awk -v page="$doc" '
+      /^    / { print page "\t" substr($0, 5); next }
+      { line = $0
+        while (match(line, /`[^`]+`/)) {
+          print page "\t" substr(line, RSTART + 1, RLENGTH - 2)
+          line = substr(line, RSTART + RLENGTH)
+        } }' "$doc"
+  done
+}
+
+# make targets: the Makefile's rules, against every "make TARGET" in code.
+targets=" $(sed -n 's/^\([a-z][a-z -]*\):.*/\1/p' "$root/Makefile" | tr '\n' ' ') "
+while IFS=$'\t' read -r page target; do
+  [[ "$targets" == *" $target "* ]] || fail "$page: make $target: no such target in the Makefile"
+done < <(code | sed -n 's/^\([^\t]*\)\t.*\bmake \([a-z][a-z-]*\).*/\1\t\2/p' | sort -u)
+
+# Options: what each program's --help prints.
+declare -A known
+for program in "${programs[@]}"; do
+  name=$(basename "$program")
+  help=$("$program" --help) || fail "$name --help failed"
+  known[$name]=" $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u | tr '\n' ' ') "
+  for option in ${known[$name]}; do
+    grep -q -- "$option\b" "${docs[@]}" || fail "$name $option: printed by --help, named in no page"
+  done
+done
+# A command line of one of ours (build/glouton-sim, glouton.exe, ...) up to
+# the next pipe or ';', and every --option on it; a bare `--option` of a
+# table or a sentence is any program's.
+while IFS=$'\t' read -r page text; do
+  if [[ "$text" == --* ]]; then
+    option=${text%%[ =]*}
+    [[ " ${known[*]} " == *" $option "* ]] || fail "$page: $option: none of glouton's programs takes it"
+    continue
+  fi
+  while read -r name rest; do
+    for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$rest"); do
+      [[ "${known[$name]}" == *" $option "* ]] || fail "$page: $name $option: no such option"
+    done
+  done < <(grep -oE '(^|[ /(])glouton(-sim|-board)?(\.exe)? [^|;#]*' <<<"$text" |
+    sed -E 's/^[ \/(]//; s/\.exe / /')
+done < <(code | sort -u)
+
+# Paths of the tree: a word of code or a link whose first folder is one of
+# the tree's top (src/, docs/, tests/, ...), or a link relative to its page.
+tops=$(cd "$root" && git ls-files 2>/dev/null | sed -n 's|/.*||p' | sort -u | tr '\n' '|')
+[ -n "$tops" ] || tops=$(cd "$root" && ls -d */ | tr -d / | tr '\n' '|')
+check_path() {  # PAGE PATH BASE
+  local path=${2%%[\#?]*}
+  path=${path%[.,:;)]}
+  # <size>, <folder>: a placeholder stands for any name.
+  path=$(sed -E 's/<[^>]+>/*/g' <<<"$path")
+  compgen -G "$3/$path" >/dev/null || fail "$1: $2: no such file or folder"
+}
+while IFS=$'\t' read -r page text; do
+  for word in $text; do
+    word=${word#[\(\"\']}
+    [[ "$word" =~ ^(${tops%|})/ ]] && check_path "$page" "$word" "$root"
+  done
+done < <(code | sort -u)
+for doc in "${docs[@]}"; do
+  for link in $(grep -oE '\]\([^)#:]+[)#]' "$doc" | sed -E 's/^\]\(//; s/[)#]$//'); do
+    check_path "$doc" "$link" "$(dirname "$doc")"
+  done
+done
+
+[ "$bad" -eq 0 ] && echo "every make target, option and path the docs name exists; every option of --help is named"
+exit "$bad"
