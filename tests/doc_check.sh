@@ -48,21 +48,16 @@ for program in "${programs[@]}"; do
   done
 done
 # A command line of one of ours (build/glouton-sim, glouton.exe, ...) up to
-# the next pipe or ';', and every --option on it; a bare `--option` of a
-# table or a sentence is any program's.
-while IFS=$'\t' read -r page text; do
-  if [[ "$text" == --* ]]; then
-    option=${text%%[ =]*}
-    [[ " ${known[*]} " == *" $option "* ]] || fail "$page: $option: none of glouton's programs takes it"
-    continue
-  fi
-  while read -r name rest; do
-    for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$rest"); do
-      [[ "${known[$name]}" == *" $option "* ]] || fail "$page: $name $option: no such option"
-    done
-  done < <(grep -oE '(^|[ /(])glouton(-sim|-board)?(\.exe)? [^|;#]*' <<<"$text" |
-    sed -E 's/^[ \/(]//; s/\.exe / /')
-done < <(code | sort -u)
+# the next pipe, ';' or comment, and every --option on it; a bare `--option`
+# of a table or a sentence is any of ours.
+while IFS=$'\t' read -r page option; do
+  [[ " ${known[*]} " == *" $option "* ]] || fail "$page: $option: none of glouton's programs takes it"
+done < <(code | sed -nE 's/^([^\t]*)\t(--[a-z][a-z-]*).*/\1\t\2/p' | sort -u)
+while IFS=$'\t' read -r page name rest; do
+  for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$rest"); do
+    [[ "${known[$name]}" == *" $option "* ]] || fail "$page: $name $option: no such option"
+  done
+done < <(code | sed -nE 's/^([^\t]*)\t(.*[ \/(])?(glouton(-sim|-board)?)(\.exe)? ([^|;#]*).*/\1\t\3\t\6/p' | sort -u)
 
 # Paths of the tree: a word of code or a link whose first folder is one of
 # the tree's top (src/, docs/, tests/, ...), or a link relative to its page.
@@ -72,15 +67,20 @@ check_path() {  # PAGE PATH BASE
   local path=${2%%[\#?]*}
   path=${path%[.,:;)]}
   # <size>, <folder>: a placeholder stands for any name.
-  path=$(sed -E 's/<[^>]+>/*/g' <<<"$path")
-  compgen -G "$3/$path" >/dev/null || fail "$1: $2: no such file or folder"
+  [[ "$path" != *"<"* ]] || path=$(sed -E 's/<[^>]+>/*/g' <<<"$path")
+  path=${path%/}
+  if [[ "$path" == *[*?]* ]]; then
+    compgen -G "$3/$path" >/dev/null
+  else
+    [ -e "$3/$path" ]
+  fi || fail "$1: $2: no such file or folder"
 }
-while IFS=$'\t' read -r page text; do
-  for word in $text; do
-    word=${word#[\(\"\']}
-    [[ "$word" =~ ^(${tops%|})/ ]] && check_path "$page" "$word" "$root"
-  done
-done < <(code | sort -u)
+while IFS=$'\t' read -r page word; do
+  check_path "$page" "$word" "$root"
+done < <(code | awk -F'\t' -v tops="^(${tops%|})/" '{
+  n = split($2, words, /[ \t]+/)
+  for (i = 1; i <= n; i++) { w = words[i]; sub(/^[("\047]/, "", w); if (w ~ tops) print $1 "\t" w }
+}' | sort -u)
 for doc in "${docs[@]}"; do
   for link in $(grep -oE '\]\([^)#:]+[)#]' "$doc" | sed -E 's/^\]\(//; s/[)#]$//'); do
     check_path "$doc" "$link" "$(dirname "$doc")"
