@@ -62,7 +62,8 @@ done < <(code | sed -nE 's/^([^\t]*)\t(.*[ \/(])?(glouton(-sim|-board)?)(\.exe)?
 # Paths of the tree: a word of code or a link whose first folder is one of
 # the tree's top (src/, docs/, tests/, ...), or a link relative to its page.
 tops=$(cd "$root" && git ls-files 2>/dev/null | sed -n 's|/.*||p' | sort -u | tr '\n' '|')
-[ -n "$tops" ] || tops=$(cd "$root" && ls -d */ | tr -d / | tr '\n' '|')
+# Out of git (a source archive): every folder but the builds'.
+[ -n "$tops" ] || tops=$(cd "$root" && ls -d */ | tr -d / | grep -v '^build' | tr '\n' '|')
 check_path() {  # PAGE PATH BASE
   local path=${2%%[\#?]*}
   path=${path%[.,:;)]}

@@ -8,7 +8,7 @@ programs=("${2:?}" "${3:?}" "${4:?}")
 copy=$(mktemp -d)
 trap 'rm -rf "$copy"' EXIT
 # The tree as git has it, but the pages, which each row changes.
-for entry in $(git -C "$root" ls-files | sed 's|/.*||' | sort -u); do
+for entry in $(git -C "$root" ls-files 2>/dev/null | sed 's|/.*||' | sort -u || ls "$root" | grep -v '^build'); do
   case $entry in
   README.md | docs) cp -r "$root/$entry" "$copy/" ;;
   *) ln -s "$root/$entry" "$copy/" ;;
