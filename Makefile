@@ -82,7 +82,7 @@ board: web configure
 	cmake --build $(BUILD) -j$(JOBS) --target glouton-board
 	$(BUILD)/glouton-board --address $(ADDR) --port $(WEB_PORT) --site $(WEB_BUILD)/site
 
-# The table of the page's files: raw, gzip -9 and brotli, as the README has it.
+# The table of the page's files: raw, gzip -9 and brotli, as docs/figures.md has it.
 web-size: web
 	@node tools/web-site.mjs size $(WEB_BUILD)/site
 

@@ -89,6 +89,8 @@ TEST(Pictures, AreTheSdlWindowsPixelForPixel) {
       {"score_greyed", false, "steer.keys", 1000, false},
       {"score_lives_lost", false, "steer.keys", 12000, false},
       {"best_shown", false, "best.keys", 31000, false},
+      // The README's maze (tools/make-doc-pictures.sh): it shows what the game draws.
+      {"../../../docs/pictures/maze", false, "steer.keys", 8000, false},
   };
   for (const Moment& m : moments) {
     SCOPED_TRACE(m.picture);
