@@ -54,8 +54,9 @@ endforeach()
 file(WRITE ${PROJECT_BINARY_DIR}/web-link.rsp
      "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall\n")
 add_executable(glouton-web ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
-# glouton_replay_link: the page's #replay= links (zlib's inflate).
-target_link_libraries(glouton-web PRIVATE glouton_platform glouton_replay_link glouton_warnings)
+# glouton_replay_link: the page's #replay= links (zlib's inflate); glouton_sim:
+# a run's score for the page's records, summed up as the board does.
+target_link_libraries(glouton-web PRIVATE glouton_platform glouton_replay_link glouton_sim glouton_warnings)
 set_target_properties(glouton-web PROPERTIES OUTPUT_NAME glouton SUFFIX .js
                                              RUNTIME_OUTPUT_DIRECTORY ${site}
                                              LINK_DEPENDS "${web_files}")
@@ -70,9 +71,10 @@ add_custom_target(glouton_web_data ALL DEPENDS ${music} ${web_sounds})
 add_dependencies(glouton-web glouton_data glouton_web_data)
 
 # Our own page: emcc's would need an HTML minifier Debian does not package.
-# replay.js: its replays to watch, save and share.
+# page.js: its own script; replay.js: its replays to watch, save and share;
+# records.js: the player's own best runs; board.js: publishing and the board.
 set(page_files)
-foreach(name index.html replay.js)
+foreach(name index.html page.js replay.js records.js board.js)
   add_custom_command(OUTPUT ${site}/${name}
                      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/${name}
                              ${site}/${name}

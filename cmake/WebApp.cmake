@@ -30,8 +30,8 @@ add_custom_target(glouton_web_app ALL DEPENDS ${app_files})
 # build (it takes a few ms), so the list is never older than the files.
 if(GLOUTON_WEB_SITE_DIR STREQUAL PROJECT_BINARY_DIR)
   # The build folder holds more than the page: the page's files by name.
-  set(site_files index.html replay.js glouton.js glouton.wasm glouton.data manifest.webmanifest
-                 icon-192.png icon-512.png)
+  set(site_files index.html page.js replay.js records.js board.js glouton.js glouton.wasm glouton.data
+                 manifest.webmanifest icon-192.png icon-512.png)
 else()
   set(site_files)  # a folder of the page's files only: all of them
 endif()

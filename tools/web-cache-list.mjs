@@ -3,7 +3,8 @@
 // the list of the page's files and their SHA-256, and the cache's name made
 // from them; and stamps that build's name in DIR/index.html (its
 // <meta name="glouton-build">, its scripts' and its preloads' addresses),
-// with which the page asks for its other files.
+// with which the page asks for its other files; and the hash of its one
+// inline <style> in its Content-Security-Policy, which allows that style only.
 // Run it last, once every file of the page is in DIR (before any
 // precompressed copy is made of index.html).
 //   node tools/web-cache-list.mjs DIR            every file of DIR (a folder of the page's files only)
@@ -37,8 +38,13 @@ const names = (asked.length ? asked : await everyFile(dir))
 // The page's stamp, blank while the build's name is made from the files:
 // in its meta, and in the addresses of its scripts and the files it preloads.
 const stamp = /(<meta name="glouton-build" content=")[^"]*(">)/;
+const styleHash = (html) => {
+  const style = /<style>([^]*?)<\/style>/.exec(html);
+  return style ? createHash('sha256').update(style[1]).digest('base64') : '';
+};
 const stamped = (html, id) =>
-  html.replace(stamp, `$1${id}$2`).replace(/((?:href|src)="[\w.-]+\?build=)[^"]*"/g, `$1${id}"`);
+  html.replace(stamp, `$1${id}$2`).replace(/((?:href|src)="[\w.-]+\?build=)[^"]*"/g, `$1${id}"`)
+    .replace(/(style-src [^;"]*'sha256-)[^']*'/, `$1${styleHash(html)}'`);
 const build = createHash('sha256').update(template);
 for (const name of names) {
   let body = await readFile(join(dir, name));

@@ -206,10 +206,15 @@
   const ended = Module.gloutonEnded;
   const titled = Module.gloutonTitleShown;
   Module.gloutonEnded = () => {
+    const played = !watching;
     offer();
     stopWatching();
     ended();
+    // The run just played, for the records (web/board.js).
+    if (played && last) window.dispatchEvent(new CustomEvent('glouton-played', { detail: last }));
   };
+  // A replay from the records or the board, to watch (web/board.js).
+  window.gloutonWatch = (bytes) => watch(bytes);
   Module.gloutonTitleShown = () => {
     stopWatching();
     titled();

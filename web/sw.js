@@ -16,6 +16,9 @@ const FILES = '@FILES@';
 const CACHE = `glouton-${BUILD}`;
 
 const here = (name) => new URL(name, self.location).href;
+// The board's API beside the page (web/board.js): always the network's
+// answer, never kept; offline, the page is told so and says it.
+const api = here('api/');
 const listed = new Map(Object.keys(FILES).map((name) => [here(name), name]));
 
 async function sha256(buffer) {
@@ -56,7 +59,7 @@ self.addEventListener('activate', (event) => {
 // over as the page loaded) gets no file of another: the page starts again.
 self.addEventListener('fetch', (event) => {
   const request = event.request;
-  if (request.method !== 'GET') return;
+  if (request.method !== 'GET' || request.url.startsWith(api)) return;
   const url = new URL(request.url);
   const asked = url.searchParams.get('build');
   url.search = '';

@@ -21,6 +21,7 @@
 #include "platform/frontend.h"
 #include "program/replay.h"
 #include "program/replay_link.h"
+#include "sim/summary.h"
 
 namespace {
 
@@ -209,6 +210,22 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch_link(const char* link,
   const char* why = glouton_watch(inflated.text.data(), static_cast<int>(inflated.text.size()));
   if (*why == '\0') keep_link_text(inflated.text.data(), static_cast<int>(inflated.text.size()));
   return why;
+}
+
+// What the page's records keep of a run: `{"score":..,"levels":..,"length_ms":..}`
+// for the replay in `text` (`length` bytes), the score as the board ranks it
+// (the highest its games reached), played again on the program core as the
+// board does; "" for a replay the game refuses.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_run_summary(const char* text, int length) {
+  static std::string line;
+  const glouton::ReplayResult parsed =
+      glouton::parse_replay(std::string_view(text, static_cast<std::size_t>(std::max(length, 0))));
+  if (!parsed.error.empty()) return "";
+  const glouton::ReplaySummary summary = glouton::summarize_replay(parsed.steps);
+  line = "{\"score\":" + std::to_string(glouton::run_score(summary)) +
+         ",\"levels\":" + std::to_string(summary.levels) +
+         ",\"length_ms\":" + std::to_string(summary.time) + "}";
+  return line.c_str();
 }
 
 int main() {

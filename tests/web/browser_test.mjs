@@ -3,7 +3,10 @@
 // from window.gloutonTrace), Escape's end card and "Rejouer"; where the engine
 // gives it, fullscreen, the audio after a gesture, and touch. Chromium also
 // plays it as a phone (portrait and landscape) and installed, offline.
-//   node browser_test.mjs ENGINE BUILD_WEB_DIR NPM_DIR SOURCE_DIR
+// glouton-board serves the page, with a SQLite store in a temporary folder:
+// the run is published, shown with its rank, watched from the board and kept
+// in the records across reloads; a static server shows the page with no board.
+//   node browser_test.mjs ENGINE BUILD_WEB_DIR NPM_DIR SOURCE_DIR BOARD
 // ENGINE: chromium, firefox or webkit. NPM_DIR holds the node_modules that
 // package-lock.json pins. A missing browser fails, naming its package.
 import { execFile, spawn } from 'node:child_process';
@@ -16,7 +19,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { deflateRawSync } from 'node:zlib';
 
-const [engineName, dir, npmDir, sourceDir] = process.argv.slice(2);
+const [engineName, dir, npmDir, sourceDir, boardBinary] = process.argv.slice(2);
 const need = createRequire(`${npmDir}/`);
 const { serve } = await import(`${sourceDir}/web/serve.mjs`);
 let failures = 0;
@@ -38,6 +41,7 @@ async function puppeteerDriver(product, executablePath) {
   const open = async (context = browser) => {
     const page = await context.newPage();
     page.on('pageerror', (e) => check(false, 'no error in the page', e.message));
+    page.on('console', (m) => m.text().startsWith('CSP:') && check(false, 'the page keeps to its CSP', m.text()));
     if (product === 'chrome') await page.evaluateOnNewDocument(listenToOutput);
     return {
       page, browser,
@@ -57,6 +61,7 @@ async function puppeteerDriver(product, executablePath) {
 // window.gloutonPeak: the loudest sample the page has played so far. SDL
 // plays through a script processor node, whose buffers it fills in its handler.
 function listenToOutput() {
+  document.addEventListener('securitypolicyviolation', (e) => console.error(`CSP: ${e.violatedDirective} ${e.blockedURI}`));
   window.gloutonPeak = 0;
   const slot = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
   Object.defineProperty(ScriptProcessorNode.prototype, 'onaudioprocess', {
@@ -72,6 +77,15 @@ function listenToOutput() {
   });
 }
 
+// A free port, from the system.
+async function freePort() {
+  const probe = createServer().listen(0, '127.0.0.1');
+  await once(probe, 'listening');
+  const port = probe.address().port;
+  probe.close();
+  return port;
+}
+
 // WebKitGTK's own WebDriver (WebKitWebDriver) drives its MiniBrowser under a
 // private Xvfb; selenium-webdriver speaks to it.
 async function webkitDriver(binary) {
@@ -82,11 +96,7 @@ async function webkitDriver(binary) {
     xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
     xvfb.once('exit', () => reject(new Error('Xvfb did not start')));
   });
-  // A free port, from the system.
-  const probe = createServer().listen(0, '127.0.0.1');
-  await once(probe, 'listening');
-  const port = probe.address().port;
-  probe.close();
+  const port = await freePort();
   const server = spawn('WebKitWebDriver', [`--port=${port}`], { env: { ...process.env, DISPLAY: display },
                                                                 stdio: 'ignore' });
   const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -243,6 +253,95 @@ async function firstTitle(d, url, what) {
   return check(shown, `${what}: the title shows`);
 }
 
+const noWall = (lines) => lines.map((l) => JSON.stringify({ ...JSON.parse(l), wall: undefined }));
+const textOf = (d, selector) => d.evaluate((s) => document.querySelector(s).textContent, selector);
+
+// glouton-board serving the page on `port`, its SQLite store in `work`.
+async function startBoard(work, port) {
+  const board = spawn(boardBinary, ['--site', dir, '--db', `sqlite:${join(work, 'board.db')}`, '--port', String(port),
+                                    '--rate', '100'], { stdio: 'inherit' });
+  const url = `http://127.0.0.1:${port}/`;
+  for (let i = 0; i < 100 && !(await fetch(`${url}api/v1/board`).then((r) => r.ok, () => false)); i++) await sleep(100);
+  const running = () => board.exitCode === null && board.signalCode === null;
+  return { url, stop: async () => running() && (board.kill(), await once(board, 'exit')) };
+}
+
+// The board in the page (web/board.js): a run published and ranked, its name
+// with markup shown as text, watched from the board to the page's own trace;
+// a refused run with the board's reason; the records across a reload and an
+// offline one (where the driver cannot cut the network, the board stops).
+async function published(d, board) {
+  const played = await shortRun(d, `${board.url}?trace`, 'board');
+  if (!played) return;
+  check(await waitFor(d, () => !document.getElementById('news').hidden, null, 3000), 'a run kept says "Nouveau record !"');
+  const name = '<b>Zoé</b><svg/>';  // 20 characters at most
+  await d.click('#publish');  // asks for the name first
+  await d.evaluate((n) => { document.getElementById('player-name').value = n; }, name);
+  await d.click('#publish');
+  check(await waitFor(d, () => /^Publiée : rang \d+\.$/.test(document.getElementById('published').textContent)),
+        'a run played is published, with its rank', await textOf(d, '#published'));
+  await d.click('#scores');
+  await d.click('#tab-all');
+  await waitFor(d, () => document.querySelector('#panel-list li.mine'));
+  const row = await d.evaluate(() => [document.querySelector('#panel-list li.mine .name')?.textContent,
+                                      document.querySelectorAll('#panel-list b, #panel-list svg').length]);
+  check(row[0] === name && row[1] === 0, 'the board shows the run as the player\'s, its name as text', `${row}`);
+  await d.click('#panel-list li.mine button');
+  const seen = await waitFor(d, () => /revoir (\d\d:\d\d) \/ \1/.test(window.gloutonCaption || ''), null, 15000);
+  await sleep(1200);
+  const watched = await d.evaluate(() => window.gloutonTrace.splice(0));
+  check(seen && watched.length >= played.length - 2 && noWall(watched).join() === noWall(played.slice(0, watched.length)).join(),
+        'the run watched from the board plays to the page\'s own trace', `${watched.length} of ${played.length} lines`);
+  console.log(`board: "Revoir" to the replay's first frame ${(await d.evaluate(() => window.gloutonRevoirMs)).toFixed(0)} ms`);
+
+  // A kept run whose replay the game refuses, published from the records.
+  await d.evaluate(() => window.gloutonRecords.keep({ score: 1e9, levels: 0, length_ms: 0, at: 0, replay: 'glouton-replay 1\nlaod\n' }));
+  await d.click('#scores');
+  await waitFor(d, () => document.querySelector('#panel-list .state'));
+  await d.click('#panel-list li button:nth-of-type(2)');
+  check(await waitFor(d, () => document.getElementById('panel-note').textContent === 'Refusée : le jeu refuse ce replay.'),
+        'a refused run shows the board\'s reason', await textOf(d, '#panel-note'));
+
+  const kept = () => waitFor(d, async () => (await window.gloutonRecords?.list())?.some((r) => r.sent?.rank >= 1));
+  await d.goto(board.url);
+  check(await waitFor(d, ...titleFrames(1), 30000) && await kept(), 'the published run is kept across a reload');
+  if (has('offline')) {
+    await waitFor(d, async () => (await navigator.serviceWorker.getRegistration())?.active?.state === 'activated', null, 30000);
+    await d.page.setOfflineMode(true);
+  } else await board.stop();
+  await d.goto(board.url);
+  const away = await waitFor(d, ...titleFrames(1), 30000) && await kept() &&
+    await waitFor(d, () => window.gloutonBoardState === 'away' && !document.getElementById('publish').hidden, null, 5000);
+  await d.click('#scores');
+  await d.click('#tab-week');
+  check(away && await waitFor(d, () => /^Hors ligne/.test(document.getElementById('panel-note').textContent), null, 5000),
+        'offline, the records are kept and the board says it is offline', await textOf(d, '#panel-note'));
+  if (has('offline')) await d.page.setOfflineMode(false);
+}
+
+// A static host: no "Publier", no board, and the records still kept.
+async function noBoard(d, url) {
+  if (!(await shortRun(d, `${url}?trace`, 'no board'))) return;
+  const seen = await waitFor(d, () => !document.getElementById('news').hidden, null, 3000) &&
+    await d.evaluate(async () => document.getElementById('publish').hidden && document.getElementById('tab-all').hidden &&
+                                 (await window.gloutonRecords.list()).length === 1 && window.gloutonBoardState === 'absent');
+  check(seen, 'with no board: neither "Publier" nor the board, the run kept in the records');
+}
+
+// A short run from the title to the end card (Escape): its trace lines.
+async function shortRun(d, url, what, rest = 0) {
+  if (!(await firstTitle(d, url, what))) return null;
+  await d.key('Enter', 'press');
+  await waitFor(d, () => window.gloutonTrace.length > 0);
+  await d.key('ArrowLeft', 'down');
+  await sleep(1500);
+  await d.key('ArrowLeft', 'up');
+  await sleep(rest);
+  await d.key('Escape', 'press');
+  await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000);
+  return d.evaluate(() => window.gloutonTrace.splice(0));
+}
+
 // What every engine plays, at a desktop's size.
 async function desktop(d, url) {
   if (!(await firstTitle(d, `${url}?trace`, engineName))) return;
@@ -308,17 +407,9 @@ async function desktop(d, url) {
 // in a fresh page, broken links are refused by the game's own reader with a
 // message, the title showing instead, and a file opened or dropped plays.
 async function replays(d, url) {
-  if (!(await firstTitle(d, `${url}?trace`, 'replays'))) return;
-  await d.key('Enter', 'press');
-  await waitFor(d, () => window.gloutonTrace.length > 0);
-  await d.key('ArrowLeft', 'down');
-  await sleep(1500);
-  await d.key('ArrowLeft', 'up');
-  await sleep(2000);  // a run of a few seconds, for the bar to go back in
-  await d.key('Escape', 'press');
-  await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000);
-  const [played, text] = await d.evaluate(() => [window.gloutonTrace.splice(0), window.gloutonReplay.join('\n') + '\n']);
-  const noWall = (lines) => lines.map((l) => JSON.stringify({ ...JSON.parse(l), wall: undefined }));
+  const played = await shortRun(d, `${url}?trace`, 'replays', 2000);  // for the bar to go back in
+  if (!played) return;
+  const text = await d.evaluate(() => window.gloutonReplay.join('\n') + '\n');
   const work = await mkdtemp(join(tmpdir(), 'glouton-replay-'));
   await writeFile(join(work, 'page.replay'), text);
   const sim = await new Promise((resolve) => execFile('node', [join(dir, '..', 'glouton-sim.js'), '--replay', join(work, 'page.replay')],
@@ -604,11 +695,15 @@ async function offline(d) {
 
 const server = await serve(dir, 0);
 const url = `http://127.0.0.1:${server.address().port}/`;
+const boardWork = await mkdtemp(join(tmpdir(), 'glouton-board-'));
+const board = await startBoard(boardWork, await freePort());
 let d;
 try {
   d = await engine.open(engine.binary);
   if (d.page) await d.page.setViewport({ width: 1500, height: 1000 });
-  await desktop(d, url);
+  await desktop(d, board.url);
+  await noBoard(d, url);
+  await published(d, board);
   if (has('phone'))
     for (const orientation of [['portrait', 390, 844, ['width', 0.9]], ['landscape', 844, 390, ['height', 0.9]]])
       await phone(await d.open(), url, orientation);
@@ -619,5 +714,7 @@ try {
 } finally {
   if (d) await d.close();
   server.close();
+  await board.stop();
+  await rm(boardWork, { recursive: true, force: true });
 }
 process.exit(failures ? 1 : 0);
