@@ -12,22 +12,21 @@ namespace glouton::web {
 // `w` x `h` RGBA bytes at (x, y) of the picture. At a whole scale the canvas
 // holds the picture's own pixels (the browser enlarges them, the page's CSS
 // asks for no smoothing); at a fractional one they go to a canvas of the
-// picture's size, drawn whole, without smoothing, at (ox, oy, ow, oh) of the
-// one shown.
-EM_JS(void, put_rgba, (const void* rgba, int w, int h, int x, int y, int direct,
-                       int pw, int ph, int ox, int oy, int ow, int oh), {
-  const shown = Module['canvas'];
-  let to = shown;
-  if (!direct) to = Module['gloutonPicture'] || (Module['gloutonPicture'] = document.createElement('canvas'));
-  if (!direct && (to.width !== pw || to.height !== ph)) {
-    to.width = pw;
-    to.height = ph;
+// picture's size (`pw` x `ph`), drawn on the one shown by stretch_picture().
+EM_JS(void, put_rgba, (const void* rgba, int w, int h, int x, int y, int direct, int pw, int ph), {
+  let to = Module['canvas'];
+  if (!direct) {
+    to = Module['gloutonPicture'] || (Module['gloutonPicture'] = document.createElement('canvas'));
+    if (to.width !== pw) to.width = pw;
+    if (to.height !== ph) to.height = ph;
   }
   to.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h), x, y);
-  if (direct) return;
-  const c = shown.getContext('2d');
+});
+// The picture, whole, without smoothing, at (x, y, w, h) of the canvas shown.
+EM_JS(void, stretch_picture, (int x, int y, int w, int h), {
+  const c = Module['canvas'].getContext('2d');
   c.imageSmoothingEnabled = false;
-  c.drawImage(to, 0, 0, pw, ph, ox, oy, ow, oh);
+  c.drawImage(Module['gloutonPicture'], x, y, w, h);
 });
 EM_JS(void, size_canvas, (int w, int h, int fills, double x, double y, double cw, double ch), {
   const canvas = Module['canvas'];
@@ -90,6 +89,7 @@ void Canvas::show(const draw::PixelBuffer& picture, const std::vector<PixelRect>
   whole_ = false;
   std::vector<PixelRect> parts = whole ? std::vector<PixelRect>{picture.whole()} : changed;
   const PixelRect out = view_.to_output(picture.whole());
+  bool stretched = false;
   for (const PixelRect& r : parts) {
     if (draw::empty(r)) continue;
     // 0xAARRGGBB, little-endian in memory (B, G, R, A), to the canvas's opaque R, G, B, A.
@@ -100,9 +100,12 @@ void Canvas::show(const draw::PixelBuffer& picture, const std::vector<PixelRect>
         const std::uint32_t p = picture.at(x, y);
         *to++ = 0xff000000 | (p & 0x0000ff00) | ((p >> 16) & 0xff) | ((p & 0xff) << 16);
       }
-    put_rgba(rgba_.data(), r.w, r.h, r.x, r.y, browser_scales_ ? 1 : 0, content_.w, content_.h,
-             out.x, out.y, out.w, out.h);
+    put_rgba(rgba_.data(), r.w, r.h, r.x, r.y, browser_scales_ ? 1 : 0, content_.w, content_.h);
+    stretched = true;
   }
+  // At a fractional scale a part stretched alone could sample its pixels
+  // unlike the whole: the whole picture is stretched again.
+  if (stretched && !browser_scales_) stretch_picture(out.x, out.y, out.w, out.h);
 }
 
 Point Canvas::to_picture(double css_x, double css_y) const {
