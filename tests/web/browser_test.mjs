@@ -349,6 +349,9 @@ async function desktop(d, url) {
   check(await d.evaluate(() => document.activeElement === document.getElementById('canvas')),
         'the canvas has the keyboard focus');
   await shows(d, 'title', titleSize, titleLooks);
+  // The engine decodes the sounds' format (WebKitGTK through GStreamer).
+  check(await waitFor(d, () => Module.gloutonSound?.music && Object.keys(Module.gloutonSound.cues).length === 5,
+                      null, 10000), 'the cues and the music decode');
 
   if (has('fullscreen')) {
     // The page's button and Alt+Enter toggle fullscreen; Alt+Enter is not "GO !".
