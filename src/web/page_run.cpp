@@ -40,7 +40,8 @@ std::string plain_line_ends(std::string_view text) {
 
 PageRun::PageRun(Canvas& canvas, WebSound& sound, WebMusic& music, const PageHooks& hooks,
                  const std::vector<ReplayStep>* replay)
-    : canvas_(canvas),
+    : FrontendHost(hooks),
+      canvas_(canvas),
       sound_(sound),
       hooks_(hooks),
       program_(*this, sound, music,
@@ -50,6 +51,7 @@ PageRun::PageRun(Canvas& canvas, WebSound& sound, WebMusic& music, const PageHoo
     program_.watch_replay(now_, *replay);
   else
     program_.start(now_);
+  canvas_.refit();  // the page may have changed size since the last run
   show();
   schedule();
 }
@@ -67,21 +69,15 @@ Surface& PageRun::game_window_opened() {
   game_seen_ = false;
   button_pressed_ = false;
   touch_.cancel();
-  game_loaded_ = handler_start_ = now_;
+  game_loaded();
   return *game_;
 }
 
 Surface& PageRun::game_window_blanked() {
   if (!game_) return game_window_opened();
   game_->clear();
-  game_loaded_ = handler_start_ = now_;
+  game_loaded();
   return *game_;
-}
-
-void PageRun::game_event(std::string_view line) {
-  if (hooks_.trace_line) hooks_.trace_line(line);
-  // The next handler of the same event starts as this one's record is done.
-  handler_start_ = real_ms();
 }
 
 void PageRun::feed(const Input& input) {

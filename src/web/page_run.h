@@ -8,33 +8,25 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "draw/game_picture.h"
 #include "draw/title_picture.h"
-#include "program/program.h"
+#include "program/frontend_host.h"
 #include "screen/touch.h"
 #include "web/canvas.h"
 #include "web/web_audio.h"
 
 namespace glouton::web {
 
-struct PageHooks {
-  // The trace line of every handled event; set, the run is traced.
-  std::function<void(std::string_view)> trace_line;
-  // One whole replay line; set, the run is recorded.
-  std::function<void(std::string_view)> replay_line;
-  // The first frame of the title, and of each game window, is on the canvas.
-  std::function<void()> title_first_frame;
-  std::function<void()> game_first_frame;
+struct PageHooks : RunHooks {
   // Where the replay watched stands, when that changed; none: none is watched.
   std::function<void(const std::optional<ViewerPlace>&)> viewer;
   // The program has ended: the run may go.
   std::function<void()> ended;
 };
 
-class PageRun final : private ProgramHost {
+class PageRun final : private FrontendHost {
  public:
   // Shows the title or, given a replay, opens straight on its game.
   PageRun(Canvas& canvas, WebSound& sound, WebMusic& music, const PageHooks& hooks,
@@ -61,14 +53,10 @@ class PageRun final : private ProgramHost {
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
   Surface& game_window_blanked() override;
-  void game_event(std::string_view line) override;
-  std::optional<std::int64_t> trace_wall() const override { return handler_start_ - game_loaded_; }
-  void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 
-  std::int64_t real_ms() const;
+  std::int64_t real_ms() const override;
   // Every timer due runs, the canvas shows what changed, the next timeout is set.
   void wake();
-  void begin() { now_ = handler_start_ = real_ms(); }
   void schedule();
   void show();
   void show_box();
@@ -88,9 +76,6 @@ class PageRun final : private ProgramHost {
   bool button_pressed_ = false;
   TouchSteering touch_;
   double started_at_;
-  std::int64_t now_ = 0;
-  std::int64_t game_loaded_ = 0;
-  std::int64_t handler_start_ = 0;
   long timeout_ = 0;  // the browser's, for the next wake; 0: none
   std::optional<ViewerPlace> viewer_shown_;
 };
