@@ -141,15 +141,6 @@ bool Frontend::wake() {
   devices_.sound.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
-  // The page's inputs, after the events that came before them.
-  for (std::size_t i = 0; i < fed_.size() && running(); ++i) {
-    const Input& input = fed_[i];
-    if (input.kind == Input::key)
-      key(input.code, input.place, input.repeat, input.code == 'M' ? Comfort::mute : Comfort::none);
-    else
-      program_.feed(now_, input);
-  }
-  fed_.clear();
   if (running()) {
     program_.advance(now_);
     show();

@@ -1,7 +1,7 @@
 // The SDL frontend: one run of the program on the real clock. It turns
 // SDL's events into the program core's inputs, hands them to the window
-// showing, and shows what the core changed; the desktop's loop, the page's
-// timeouts and Windows drive it alike. It never reads the game's state and
+// showing, and shows what the core changed; the desktop's loop and Windows'
+// drive it alike. It never reads the game's state and
 // never asks whether it plays a game or a replay.
 #pragma once
 
@@ -39,12 +39,6 @@ class Frontend final : private FrontendHost {
   // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
   bool running() const { return !program_.ended(); }
-  // An input from outside SDL's events, handled with the next wake's: the
-  // page's "Son" and "Quitter" (a press of M, of Escape, as if from the
-  // keyboard, what the window does for comfort included) and its seek bar.
-  void feed(const Input& input) { fed_.push_back(input); }
-  // What the windows show, as of the last wake: the page reads the viewer's place there.
-  const ProgramView& view() const { return program_.view(); }
 
  private:
   // ProgramHost
@@ -65,7 +59,6 @@ class Frontend final : private FrontendHost {
   std::unique_ptr<GameWindow> game_;
   bool title_seen_ = false;
   std::uint64_t started_at_;
-  std::vector<Input> fed_;  // feed() since the last wake
 };
 
 // The desktop's loop: runs the program until it ends, asleep between wakes.
