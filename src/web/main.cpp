@@ -63,7 +63,7 @@ web::WebMusic music;
 web::PageHooks hooks;        // a run the player plays: recorded
 web::PageHooks watch_hooks;  // a replay watched: not recorded again
 std::unique_ptr<web::PageRun> run;
-bool ending = false;  // the run ended: it goes once its handler has returned
+bool ending = false;  // the run ended, and goes at the next turn of the browser
 std::vector<glouton::ReplayStep> watched;
 
 // Tells the page where the replay watched stands.
@@ -73,7 +73,8 @@ void show_viewer(const std::optional<glouton::ViewerPlace>& place) {
               std::string(place->speed).c_str(), place->paused ? 1 : 0);
 }
 
-// The program ended: the canvas goes blank, the page shows its end card.
+// The program ended: the run goes once its handler has returned, and the
+// page hides the canvas behind its end card.
 void ended() {
   if (std::exchange(ending, true)) return;
   emscripten_async_call(
