@@ -151,8 +151,11 @@
     if (!current || !nameGiven()) return;
     publishButton.disabled = true;
     outcome.textContent = 'Envoi…';
-    outcome.textContent = await publish(current);
-    publishButton.disabled = false;
+    try {
+      outcome.textContent = await publish(current);
+    } finally {
+      publishButton.disabled = false;
+    }
   });
 
   // The panel: its list, one tab showing.
