@@ -43,7 +43,7 @@ try {
         await cdp.send('Network.emulateNetworkConditions', setting.network);
       }
       const musicAt = new Promise((resolve) => page.on('requestfinished', (r) => {
-        if (new URL(r.url()).pathname.endsWith('musique-bis.ogg')) page.evaluate('performance.now()').then(resolve, () => resolve(NaN));
+        if (/musique-bis\.(ogg|mp3)$/.test(new URL(r.url()).pathname)) page.evaluate('performance.now()').then(resolve, () => resolve(NaN));
       }));
       await page.goto(urls[which]);
       await page.waitForFunction('window.gloutonTitleFrameAt > 0', { timeout: 60000 });

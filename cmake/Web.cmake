@@ -1,72 +1,48 @@
 # The game in a web page (make web): in site/, a folder of the page's files
-# only, ready for any static host: glouton.js, glouton.wasm (the pictures
-# built in, as on every target), glouton.data (the sounds) and the
-# rendered music beside our own index.html, each with a .gz and a .br copy
-# (tools/web-site.mjs). Beside
-# site/: glouton-sim.js for node. The SDL libraries come from
-# tools/cross/build-sdl.sh emscripten, linked by their paths: emcc reads
-# -lSDL2 as a request for its own SDL ports, which it would download.
-# The texts come from the glyph atlas, as on every target: the page needs
-# neither SDL2_ttf nor FreeType, nor the font files.
-set(libs SDL2_mixer SDL2)
-set(GLOUTON_WEB_SOUND_QUALITY 2 CACHE STRING "Ogg Vorbis quality of the page's sounds (sox -C)")
-foreach(lib IN LISTS libs)
-  if(NOT EXISTS ${GLOUTON_CROSS_PREFIX}/lib/lib${lib}.a)
-    message(FATAL_ERROR "no lib${lib}.a in GLOUTON_CROSS_PREFIX (${GLOUTON_CROSS_PREFIX}): "
-                        "build them with tools/cross/build-sdl.sh emscripten")
-  endif()
-  list(APPEND GLOUTON_WEB_SDL ${GLOUTON_CROSS_PREFIX}/lib/lib${lib}.a)
-endforeach()
-
+# only, ready for any static host: glouton.js and glouton.wasm (the pictures
+# built in, as on every target), the sounds and the rendered music as MP3
+# beside our own index.html, each with a .gz and a .br copy
+# (tools/web-site.mjs). Beside site/: glouton-sim.js for node. The page is
+# its own frontend on the browser's devices (src/web/): it links no SDL.
 set(site ${PROJECT_BINARY_DIR}/site)
-file(MAKE_DIRECTORY ${site} ${PROJECT_BINARY_DIR}/web-sounds)
+file(MAKE_DIRECTORY ${site})
 
-# The title music, rendered once at build time (the page has no synthesizer),
-# in site/ beside the page: it is fetched after the title's first frame.
-set(music ${site}/musique-bis.ogg)
+# The sounds and the title music (rendered once at build time: the page has
+# no synthesizer) as MP3, which every browser decodes, Safari's included
+# (README: "Where the browser made us choose"). Fetched after the title's first frame.
+# The cues at 32 kbit/s (lame -b): with the music, the whole first visit stays under 200 kB gzip.
+set(GLOUTON_WEB_SOUND_BITRATE 32)
+set(music ${site}/musique-bis.mp3)
 add_custom_command(OUTPUT ${music}
                    COMMAND bash ${PROJECT_SOURCE_DIR}/tools/render-music.sh
                            ${GLOUTON_SOUND_DIR}/musique-bis.mid ${music}
                    DEPENDS ${PROJECT_SOURCE_DIR}/tools/render-music.sh
                            ${GLOUTON_SOUND_DIR}/musique-bis.mid VERBATIM)
-
-# The sounds as Ogg Vorbis (SDL_mixer's stb_vorbis reads them): the same
-# synthesized cues in a fifth of the bytes.
 set(web_sounds)
 foreach(wav IN LISTS GLOUTON_SOUNDS)
   get_filename_component(name ${wav} NAME_WE)
-  set(ogg ${PROJECT_BINARY_DIR}/web-sounds/${name}.ogg)
-  add_custom_command(OUTPUT ${ogg}
-                     COMMAND sox -V1 ${wav} -C ${GLOUTON_WEB_SOUND_QUALITY} ${ogg}
+  set(mp3 ${site}/${name}.mp3)
+  add_custom_command(OUTPUT ${mp3}
+                     COMMAND lame --quiet --noreplaygain -b ${GLOUTON_WEB_SOUND_BITRATE} ${wav} ${mp3}
                      DEPENDS ${wav} VERBATIM)
-  list(APPEND web_sounds ${ogg})
+  list(APPEND web_sounds ${mp3})
 endforeach()
 
-set(web_files ${web_sounds})
-set(preload)
-foreach(file IN LISTS web_sounds)
-  get_filename_component(name ${file} NAME)
-  list(APPEND preload "SHELL:--preload-file ${file}@/gloutonone/${name}")
-endforeach()
-
-# SDL's audio resumes the browser's audio context at the first gesture with
-# these; in a file, as a make rule would take their "$" for its own.
-file(WRITE ${PROJECT_BINARY_DIR}/web-link.rsp
-     "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall\n")
+# The page's frontend: the canvas, its events, Web Audio, one run of the program.
+glouton_layer(web SOURCES canvas.cpp page_input.cpp page_run.cpp web_audio.cpp
+              USES glouton_program glouton_draw glouton_screen)
 add_executable(glouton-web ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
 # glouton_replay_link: the page's #replay= links (zlib's inflate); glouton_sim:
 # a run's score for the page's records, summed up as the board does.
-target_link_libraries(glouton-web PRIVATE glouton_platform glouton_replay_link glouton_sim glouton_warnings)
+target_link_libraries(glouton-web PRIVATE glouton_web glouton_replay_link glouton_sim glouton_warnings)
 set_target_properties(glouton-web PROPERTIES OUTPUT_NAME glouton SUFFIX .js
-                                             RUNTIME_OUTPUT_DIRECTORY ${site}
-                                             LINK_DEPENDS "${web_files}")
+                                             RUNTIME_OUTPUT_DIRECTORY ${site})
 # -Oz: the link optimizes for size too, through binaryen's wasm-opt; emmalloc
-# is a smaller allocator than dlmalloc, and the game allocates little.
-target_link_options(glouton-web PRIVATE ${preload} -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
-  -Oz -sMALLOC=emmalloc
-  @${PROJECT_BINARY_DIR}/web-link.rsp
+# is a smaller allocator than dlmalloc, and the game allocates little; no
+# file system: the page fetches its sounds itself.
+target_link_options(glouton-web PRIVATE -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
+  -Oz -sMALLOC=emmalloc -sFILESYSTEM=0
   -sEXPORTED_RUNTIME_METHODS=UTF8ToString -sEXPORTED_FUNCTIONS=_main,_malloc,_free)
-target_link_libraries(glouton-web PRIVATE ${GLOUTON_WEB_SDL})
 add_custom_target(glouton_web_data ALL DEPENDS ${music} ${web_sounds})
 add_dependencies(glouton-web glouton_data glouton_web_data)
 

@@ -47,10 +47,10 @@ for (const type of ['keydown', 'keyup']) {
 }
 
 // Sound starts at the first gesture. iOS lets audio start only as a touch
-// ends, so the touch's end resumes it too (emscripten listens to its start).
+// ends, so the touch's end resumes it too.
 for (const type of ['touchend', 'click', 'keydown']) {
   document.addEventListener(type, () => {
-    const context = Module.SDL2 && Module.SDL2.audioContext;
+    const context = Module.gloutonAudio;  // src/web/web_audio.cpp
     if (context && context.state !== 'running') context.resume().catch(() => {});
   }, true);
 }
@@ -96,7 +96,7 @@ var Module = {
     status.textContent = 'Le jeu s’est arrêté : ' + what;
     startAgain();
   },
-  // glouton.wasm and glouton.data of this page's build, never another's.
+  // glouton.wasm of this page's build, never another's.
   locateFile: (path, prefix) => (prefix || '') + path + asked,
 };
 canvas.focus();
@@ -113,7 +113,7 @@ function startAgain() {
   location.reload();
 }
 
-// glouton.data's loader throws with the address it could not get.
+// A loader of the build's files throws with the address it could not get.
 window.addEventListener('error', (e) => { if (asked && String(e.message).includes(asked)) startAgain(); });
 // A script of the page that did not load (its error does not bubble: caught
 // on its way down).

@@ -11,8 +11,8 @@ import { fileURLToPath } from 'node:url';
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
-  '.wasm': 'application/wasm', '.data': 'application/octet-stream',
-  '.webmanifest': 'application/manifest+json', '.png': 'image/png', '.ogg': 'audio/ogg',
+  '.wasm': 'application/wasm', '.mp3': 'audio/mpeg',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
 export function serve(dir, port = 8000, addr = '127.0.0.1') {

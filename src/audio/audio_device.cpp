@@ -18,8 +18,8 @@ constexpr int mixing_channels = 2;
 
 }  // namespace
 
-AudioDevice::AudioDevice(const Warn& warn, Opening opening) : warn_(warn) {
-  if (opening == Opening::now) open();
+AudioDevice::AudioDevice(const Warn& warn) : warn_(warn) {
+  open();
 }
 
 void AudioDevice::open() {

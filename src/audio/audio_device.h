@@ -1,7 +1,5 @@
-// The program's one audio output, opened once and shared by the title's
-// music and the game window's sounds: at start-up, or in a page after the
-// title's first frame (making the browser's audio context takes a tenth of a
-// second that the first frame need not wait for). Without it, or once it is gone
+// The program's one audio output, opened once at start-up and shared by the
+// title's music and the game window's sounds. Without it, or once it is gone
 // (a device pulled out, a driver that fails), both stay silent after a single
 // warning line.
 #pragma once
@@ -14,10 +12,8 @@ namespace glouton::audio {
 
 class AudioDevice {
  public:
-  enum class Opening { now, later };
-  // Tells `warn` once when there is no device, or when it goes away. Opened
-  // `later`, the output stays closed, and silent, until open().
-  explicit AudioDevice(const Warn& warn = warn_on_stderr, Opening opening = Opening::now);
+  // Opens the output; tells `warn` once when there is no device, or when it goes away.
+  explicit AudioDevice(const Warn& warn = warn_on_stderr);
   ~AudioDevice();
   AudioDevice(const AudioDevice&) = delete;
   AudioDevice& operator=(const AudioDevice&) = delete;

@@ -21,9 +21,7 @@ constexpr std::uint64_t recheck_ms = 5;
 
 MixerDevice::MixerDevice(const AudioDevice& audio, Finder find, Warn warn)
     : audio_(audio), find_(std::move(find)), warn_(std::move(warn)) {
-#ifndef __EMSCRIPTEN__
   read_files();
-#endif
 }
 
 void MixerDevice::read_files() {
@@ -34,12 +32,7 @@ void MixerDevice::read_files() {
   for (const CueSound& cue : cue_sounds) {
     const std::string name = trim_trailing_blanks(cue.file);
     if (name.empty() || files_.contains(name)) continue;
-#ifdef __EMSCRIPTEN__
-    // The page's sounds are Ogg Vorbis files of the same names, a fifth of the size.
-    const std::optional<std::string> path = find(name.substr(0, name.rfind('.')) + ".ogg");
-#else
     const std::optional<std::string> path = find(name);
-#endif
     if (!path) {
       warn("sound file " + name + " not found: it will not be heard");
       continue;

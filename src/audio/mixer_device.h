@@ -28,15 +28,11 @@ class MixerDevice final : public SoundDevice {
 
   // Reads the files of cues 2 to 6 found by `find`; tells `warn` once of each
   // missing file. The audio output, which must outlive the device, has told
-  // of its own absence already. In the page the files are read by
-  // read_files(), once the output opens after the title's first frame.
+  // of its own absence already.
   MixerDevice(const AudioDevice& audio, Finder find, Warn warn);
   ~MixerDevice() override;
   MixerDevice(const MixerDevice&) = delete;
   MixerDevice& operator=(const MixerDevice&) = delete;
-
-  // Makes the beep and reads the cues' files, once the output is open.
-  void read_files();
 
   void open() override;
   void close() override;
@@ -57,6 +53,8 @@ class MixerDevice final : public SoundDevice {
   };
   using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkFree>;
 
+  // Makes the beep and reads the cues' files, once the output is open.
+  void read_files();
   void make_beep(const Warn& warn);
   void start(FileRequest request);
 

@@ -14,9 +14,8 @@ namespace glouton::audio {
 namespace {
 
 // SDL_mixer plays MIDI through Windows' own synthesizer there, and through a
-// soundfont elsewhere. The browser plays the music rendered from the MIDI
-// file at build time (the same name, ending in .ogg).
-#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+// soundfont elsewhere.
+#ifdef _WIN32
 constexpr bool midi_needs_soundfont = false;
 #else
 constexpr bool midi_needs_soundfont = true;
@@ -78,14 +77,7 @@ void MusicPlayer::read(const std::string& name) {
   if (!audio_.opened() || (midi_needs_soundfont && soundfont_.empty()) ||
       std::find(failed_.begin(), failed_.end(), name) != failed_.end())
     return;
-#ifdef __EMSCRIPTEN__
-  const std::optional<std::string> path = find_(name.substr(0, name.rfind('.')) + ".ogg");
-#else
   const std::optional<std::string> path = find_(name);
-#endif
-#ifdef __EMSCRIPTEN__
-  if (!path) return;  // not fetched yet: arrived() reads it
-#endif
   if (!path) {
     failed_.push_back(name);
     warn_("music file " + name + " not found: it will not be heard");
@@ -101,7 +93,6 @@ void MusicPlayer::read(const std::string& name) {
 }
 
 void MusicPlayer::play(std::string_view file) {
-  wanted_ = true;
   const std::string name = trim_trailing_blanks(file);
   if (!audio_.opened()) {
     name_ = name;  // an output opened later plays it as it arrives
@@ -117,22 +108,11 @@ void MusicPlayer::play(std::string_view file) {
 }
 
 void MusicPlayer::stop() {
-  wanted_ = false;
   if (!audio_.opened()) return;
   Mix_HaltMusic();
   // Only another play() starts it again, and that reads the file anew: the
   // synthesizer and its soundfont, most of the program's memory, go now.
   music_.reset();
-}
-
-void MusicPlayer::arrived() {
-  if (!audio_.opened() || name_.empty() || music_ || !wanted_) return;
-  read(name_);
-  if (music_ && Mix_PlayMusic(music_.get(), 0) != 0) {
-    failed_.push_back(name_);
-    warn_("cannot play music file " + name_ + " (" + Mix_GetError() + "): it will not be heard");
-    music_.reset();
-  }
 }
 
 void MusicPlayer::close() {

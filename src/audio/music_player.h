@@ -49,11 +49,6 @@ class MusicPlayer final : public MusicDevice {
   // Stops and lets the music go.
   void close() override;
 
-  // The page opens its output and fetches the music after the title's first
-  // frame: once it is in the page's files, this reads it and starts it, if
-  // the title asked for it and has not stopped it meanwhile.
-  void arrived();
-
   bool ready() const { return music_ != nullptr; }
   bool playing() const;
   // The soundfont given to SDL_mixer, empty when none was found or usable.
@@ -71,8 +66,7 @@ class MusicPlayer final : public MusicDevice {
   Finder find_;
   Warn warn_;
   std::string soundfont_;
-  std::string name_;     // the file read, trailing blanks trimmed
-  bool wanted_ = false;  // played and not stopped since
+  std::string name_;  // the file read, trailing blanks trimmed
   std::unique_ptr<Mix_Music, MusicFree> music_;
   std::vector<std::string> failed_;  // files that could not be read
 };

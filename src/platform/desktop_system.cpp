@@ -7,10 +7,6 @@
 
 namespace glouton::platform::system {
 
-audio::AudioDevice::Opening audio_opening() {
-  return audio::AudioDevice::Opening::now;
-}
-
 Uint32 new_window_flags() {
   // On a HiDPI screen the window is as large in points, and drawn in all its
   // pixels: the picture's scale comes from the pixels, and stays sharp.

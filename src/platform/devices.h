@@ -25,7 +25,7 @@ struct Devices {
   static std::optional<std::string> find(std::string_view name) { return find_data_file(name); }
 
   SdlContext sdl;
-  AudioDevice audio{warn_on_stderr, system::audio_opening()};
+  AudioDevice audio{warn_on_stderr};
   MixerDevice sound{audio, find, warn_on_stderr};
   // Read now, so that it starts with the title window.
   MusicPlayer music{audio, title_music, find, warn_on_stderr};

@@ -16,7 +16,8 @@ std::int64_t Frontend::real_ms() const {
 
 Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
                    const std::vector<ReplayStep>* replay)
-    : devices_(devices),
+    : FrontendHost(hooks),
+      devices_(devices),
       hooks_(hooks),
       program_(*this, devices.sound, devices.music,
                {static_cast<bool>(hooks.replay_line), static_cast<bool>(hooks.trace_line)}),
@@ -32,21 +33,15 @@ Frontend::Frontend(Devices& devices, const FrontendHooks& hooks,
 
 Surface& Frontend::game_window_opened() {
   game_ = std::make_unique<GameWindow>();
-  game_loaded_ = handler_start_ = now_;
+  game_loaded();
   return game_->canvas();
 }
 
 Surface& Frontend::game_window_blanked() {
   if (!game_) return game_window_opened();
   game_->blank();
-  game_loaded_ = handler_start_ = now_;
+  game_loaded();
   return game_->canvas();
-}
-
-void Frontend::game_event(std::string_view line) {
-  if (hooks_.trace_line) hooks_.trace_line(line);
-  // The next handler of the same wake starts as this one's record is done.
-  handler_start_ = real_ms();
 }
 
 int Frontend::wait_timeout() const {
@@ -135,26 +130,17 @@ void Frontend::show() {
 void Frontend::show_box() {
   MessageBoxes(game_->window()).MsgBox(program_.view().box->prompt, program_.view().box->title);
   // The timers that fell due meanwhile are late now.
-  now_ = handler_start_ = real_ms();
+  begin();
   program_.feed(now_, Input::ok);
   program_.advance(now_);
   show();
 }
 
 bool Frontend::wake() {
-  now_ = handler_start_ = real_ms();
+  begin();
   devices_.sound.update();
   SDL_Event e;
   while (running() && SDL_PollEvent(&e)) handle(e);
-  // The page's inputs, after the events that came before them.
-  for (std::size_t i = 0; i < fed_.size() && running(); ++i) {
-    const Input& input = fed_[i];
-    if (input.kind == Input::key)
-      key(input.code, input.place, input.repeat, input.code == 'M' ? Comfort::mute : Comfort::none);
-    else
-      program_.feed(now_, input);
-  }
-  fed_.clear();
   if (running()) {
     program_.advance(now_);
     show();

@@ -1,7 +1,7 @@
 // The SDL frontend: one run of the program on the real clock. It turns
 // SDL's events into the program core's inputs, hands them to the window
-// showing, and shows what the core changed; the desktop's loop, the page's
-// timeouts and Windows drive it alike. It never reads the game's state and
+// showing, and shows what the core changed; the desktop's loop and Windows'
+// drive it alike. It never reads the game's state and
 // never asks whether it plays a game or a replay.
 #pragma once
 
@@ -15,24 +15,18 @@
 #include "platform/devices.h"
 #include "platform/game_window.h"
 #include "platform/title_window.h"
+#include "program/frontend_host.h"
 #include "program/program.h"
+#include "program/run_hooks.h"
 
 namespace glouton::platform {
 
-struct FrontendHooks {
-  // The trace line of every handled event, with its `wall` (the real ms from
-  // the window's load to the handler's start); set, the run is traced.
-  std::function<void(std::string_view)> trace_line;
-  // One whole replay line; set, the run is recorded.
-  std::function<void(std::string_view)> replay_line;
+struct FrontendHooks : RunHooks {
   // After each wake, once its events are handled.
   std::function<void()> woke;
-  // The first frame of the title window, and of each game window, is on the screen.
-  std::function<void()> title_first_frame;
-  std::function<void()> game_first_frame;
 };
 
-class Frontend final : private ProgramHost {
+class Frontend final : private FrontendHost {
  public:
   // Shows the title window or, given a replay, opens straight on its game.
   Frontend(Devices& devices, const FrontendHooks& hooks,
@@ -45,23 +39,14 @@ class Frontend final : private ProgramHost {
   // In how many ms the next wake is due without an event; -1: none is due.
   int wait_timeout() const;
   bool running() const { return !program_.ended(); }
-  // An input from outside SDL's events, handled with the next wake's: the
-  // page's "Son" and "Quitter" (a press of M, of Escape, as if from the
-  // keyboard, what the window does for comfort included) and its seek bar.
-  void feed(const Input& input) { fed_.push_back(input); }
-  // What the windows show, as of the last wake: the page reads the viewer's place there.
-  const ProgramView& view() const { return program_.view(); }
 
  private:
   // ProgramHost
   Surface& game_window_opened() override;
   void game_window_closed() override { game_.reset(); }
   Surface& game_window_blanked() override;
-  void game_event(std::string_view line) override;
-  std::optional<std::int64_t> trace_wall() const override { return handler_start_ - game_loaded_; }
-  void replay_line(std::string_view line) override { hooks_.replay_line(line); }
 
-  std::int64_t real_ms() const;
+  std::int64_t real_ms() const override;
   void key(int code, int place, bool repeat, Comfort comfort);
   void handle(const SDL_Event& e);
   void show();
@@ -74,10 +59,6 @@ class Frontend final : private ProgramHost {
   std::unique_ptr<GameWindow> game_;
   bool title_seen_ = false;
   std::uint64_t started_at_;
-  std::int64_t now_ = 0;          // the real time of the wake being handled
-  std::int64_t game_loaded_ = 0;  // the real time the game window loaded
-  std::int64_t handler_start_ = 0;
-  std::vector<Input> fed_;  // feed() since the last wake
 };
 
 // The desktop's loop: runs the program until it ends, asleep between wakes.

@@ -1,13 +1,12 @@
-// What a window does differently where it runs, picked by the build as a
-// system layer is: the desktop's and Windows' (platform/desktop_system.cpp)
-// or the page's (web/page_system.cpp). No #ifdef in the frontend.
+// What a window does where it runs: the desktop's and Windows'
+// (platform/desktop_system.cpp), kept apart from the windows themselves. The
+// page is a frontend of its own (src/web/), with no SDL.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 
-#include "audio/audio_device.h"
 #include "screen/fit.h"
 
 namespace glouton::platform {
@@ -15,10 +14,6 @@ namespace glouton::platform {
 class ScaledWindow;
 
 namespace system {
-
-// When the one audio output opens: the page opens it after the title's first
-// frame (src/web/main.cpp), as browsers let sound start only then.
-audio::AudioDevice::Opening audio_opening();
 
 // Readies the screen for a new window; SDL_CreateWindow's flags.
 Uint32 new_window_flags();

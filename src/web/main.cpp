@@ -1,10 +1,9 @@
-// glouton in a web page: the same platform and program core as the desktop,
-// woken by the browser's timeouts instead of a loop of its own. The
-// page (web/index.html) sizes the canvas, owns fullscreen and shows the end
-// card; it calls glouton_start() again for "Rejouer", glouton_press() for
-// its "Son" and "Quitter" buttons, and glouton_seek() for the viewer's bar.
-#include <SDL.h>
-#include <SDL_mixer.h>
+// glouton in a web page, on the browser's own devices (no SDL): the program
+// core driven by the page's timeouts and events (web/page_run.h), drawn on
+// its canvas. The page (web/index.html) sizes the room, owns fullscreen and
+// shows the end card; it calls glouton_start() again for "Rejouer",
+// glouton_press() for its "Son" and "Quitter" buttons, and glouton_seek() for
+// the viewer's bar.
 #include <emscripten.h>
 
 #include <algorithm>
@@ -16,27 +15,19 @@
 #include <utility>
 #include <vector>
 
-#include "page_system.h"
-#include "platform/devices.h"
-#include "platform/frontend.h"
 #include "program/replay.h"
 #include "program/replay_link.h"
 #include "sim/summary.h"
+#include "web/page_input.h"
+#include "web/page_run.h"
+#include "web/web_audio.h"
 
 namespace {
 
-namespace platform = glouton::platform;
-
-// What lasts as long as the page: the screen, pictures, fonts and sound.
-using Devices = platform::Devices;
+namespace web = glouton::web;
 
 // The page's side, in JavaScript (clang-format would take it for C++).
 // clang-format off
-// Until the player's first click or key the browser holds the sound back.
-EM_JS(int, sound_held_back, (), {
-  const sdl = Module['SDL2'];
-  return sdl && sdl.audioContext && sdl.audioContext.state !== 'running' ? 1 : 0;
-});
 EM_JS(void, push_trace_line, (const char* line), {
   (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
 });
@@ -55,18 +46,6 @@ EM_JS(void, push_replay_line, (const char* line, int length), {
 EM_JS(void, after_first_paint, (), {
   requestAnimationFrame(() => setTimeout(() => Module['_glouton_after_title'](), 0));
 });
-// The title's music is fetched after its first frame, not before it.
-EM_JS(void, fetch_music, (), {
-  // With the page's build's name, as its other files: never another build's.
-  const build = (document.querySelector('meta[name="glouton-build"]') || {}).content;
-  fetch('musique-bis.ogg' + (build ? "?build=" + build : ""))
-    .then((r) => r.ok ? r.arrayBuffer() : Promise.reject(new Error('HTTP ' + r.status)))
-    .then((body) => {
-      FS.writeFile('/gloutonone/musique-bis.ogg', new Uint8Array(body));
-      Module['_glouton_music_arrived']();
-    })
-    .catch((e) => console.warn('the title music could not be fetched: ' + e.message));
-});
 // Where a watched replay stands, from the program's view, for the page's
 // strip and bar (web/replay.js); null while none is watched.
 EM_JS(void, tell_viewer, (double at, double end, const char* speed, int paused), {
@@ -78,46 +57,38 @@ EM_JS(void, tell_page, (const char* what), {
 });
 // clang-format on
 
-constexpr int max_wait_ms = 10;
-
-Devices* devices = nullptr;
-platform::FrontendHooks hooks;        // a run the player plays: recorded
-platform::FrontendHooks watch_hooks;  // a replay watched: not recorded again
-std::unique_ptr<platform::Frontend> run;
+web::Canvas canvas;
+web::WebSound sound;
+web::WebMusic music;
+web::PageHooks hooks;        // a run the player plays: recorded
+web::PageHooks watch_hooks;  // a replay watched: not recorded again
+std::unique_ptr<web::PageRun> run;
+bool ending = false;  // the run ended, and goes at the next turn of the browser
 std::vector<glouton::ReplayStep> watched;
 
-// Tells the page where the replay watched stands, when that changed.
+// Tells the page where the replay watched stands.
 void show_viewer(const std::optional<glouton::ViewerPlace>& place) {
-  static std::optional<glouton::ViewerPlace> shown;
-  if (place == shown) return;
-  shown = place;
   if (!place) return tell_viewer(0, -1, "", 0);
   tell_viewer(static_cast<double>(place->at), static_cast<double>(place->end),
               std::string(place->speed).c_str(), place->paused ? 1 : 0);
 }
 
-void wake() {
-  if (!run) return;
-  // The page may have changed size: a turned phone, fullscreen, the browser's bars.
-  platform::fit_page_windows();
-  const bool still = run->wake();
-  show_viewer(still ? run->view().viewer : std::nullopt);
-  // Cues asked for while the sound is held back are dropped, not played late;
-  // the music waits at its beginning and starts with the sound.
-  if (devices->audio.opened() && sound_held_back() != 0) Mix_HaltChannel(-1);
-  if (still) {
-    // The next wake: when the core next needs one, and within 10 ms for the
-    // player's keys. Timeouts, not animation frames: a hidden page gets no
-    // frames, and the game goes on there as on the desktop (slowed to the
-    // one timeout a second browsers allow a hidden page; late ticks fire once).
-    const int due = run->wait_timeout();
-    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT,
-                                    due < 0 ? max_wait_ms : std::min(due, max_wait_ms));
-    return;
-  }
-  emscripten_cancel_main_loop();
-  run.reset();  // the windows close: the canvas is blank
-  tell_page("gloutonEnded");
+// The program ended: the run goes once its handler has returned, and the
+// page hides the canvas behind its end card.
+void ended() {
+  if (std::exchange(ending, true)) return;
+  emscripten_async_call(
+      [](void*) {
+        ending = false;
+        if (!run || run->running()) return;
+        run.reset();
+        tell_page("gloutonEnded");
+      },
+      nullptr, 0);
+}
+
+web::PageRun* showing() {
+  return run && run->running() ? run.get() : nullptr;
 }
 
 void trace_line(std::string_view line) {
@@ -129,37 +100,30 @@ void trace_line(std::string_view line) {
 // A key press from the page, as if from the keyboard: 77 (M) for "Son", 27
 // (Escape) for "Quitter".
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_press(int code) {
-  if (run) run->feed(glouton::Input::pressed(code));
+  if (web::PageRun* r = showing()) r->key(code, -1, false, false);
 }
 
 // The viewer's bar: the replay goes to `at` ms of its time.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_seek(double at) {
-  if (run) run->feed(glouton::Input::seek_to(static_cast<std::int64_t>(at)));
+  if (web::PageRun* r = showing()) r->feed(glouton::Input::seek_to(static_cast<std::int64_t>(at)));
 }
 
 // Whether the M key's switch has the sound on, for the "Son" button's look.
 extern "C" EMSCRIPTEN_KEEPALIVE int glouton_sound_on() {
-  return devices && !devices->sound_switch.muted() ? 1 : 0;
+  return web::muted() ? 0 : 1;
 }
 
-// The audio output opens, and the cues' sounds are decoded, after the title's
-// first frame: no cue sounds before the player's first key or click.
+// The audio starts, and the sounds and the music are fetched, after the
+// title's first frame: it waits for none of them.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_after_title() {
-  devices->audio.open();
-  devices->sound.read_files();
-  fetch_music();
-}
-
-extern "C" EMSCRIPTEN_KEEPALIVE void glouton_music_arrived() {
-  devices->music.arrived();
+  web::start_audio();
 }
 
 // A fresh run of the program, as a new program would start: the title window.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
   if (run) return;
   start_replay(std::string(glouton::replay_header).c_str());
-  run = std::make_unique<platform::Frontend>(*devices, hooks);
-  emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
+  run = std::make_unique<web::PageRun>(canvas, sound, music, hooks);
 }
 
 // Shows the replay in `text` (`length` bytes) in the game window, the viewer's
@@ -178,13 +142,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch(const char* text, int 
     std::fprintf(stderr, "glouton: %s\n", error.c_str());
     return error.c_str();
   }
-  if (run) {
-    emscripten_cancel_main_loop();
-    run.reset();
-  }
+  run.reset();
   watched = std::move(parsed.steps);
-  run = std::make_unique<platform::Frontend>(*devices, watch_hooks, &watched);
-  emscripten_set_main_loop(wake, 1000 / max_wait_ms, 0);
+  run = std::make_unique<web::PageRun>(canvas, sound, music, watch_hooks, &watched);
   return "";
 }
 
@@ -229,9 +189,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_run_summary(const char* text
 }
 
 int main() {
-  // Keys reach the game only while the canvas has the focus; the page keeps the rest.
-  SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
-  devices = new Devices;  // the page's: never let go
   if (trace_asked() != 0) hooks.trace_line = trace_line;
   // The sounds and the music come after the first frame, the title's or, on
   // a replay's link, the game's.
@@ -244,10 +201,13 @@ int main() {
     tell_page("gloutonGameShown");
     if (!std::exchange(sounds_scheduled, true)) after_first_paint();
   };
+  hooks.viewer = show_viewer;
+  hooks.ended = ended;
   watch_hooks = hooks;
   hooks.replay_line = [](std::string_view line) {
     push_replay_line(line.data(), static_cast<int>(line.size()));
   };
+  web::listen(showing);
   if (start_held() == 0) glouton_start();
   return 0;
 }

@@ -13,7 +13,7 @@ loud_fail() {
   exit 1
 }
 # The browsers: each test of browser_test.mjs checks its own.
-for tool in emcc node npm fluidsynth; do
+for tool in emcc node npm fluidsynth lame; do
   command -v "$tool" >/dev/null || loud_fail "$tool is not installed"
 done
 started=$(date +%s)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the game for web browsers with Debian's emscripten into BUILD_DIR
 # (build-web): the page's files in BUILD_DIR/site (index.html, glouton.js,
-# glouton.wasm, glouton.data, each with its .gz and .br copy), and
-# glouton-sim.js for node in BUILD_DIR. The SDL libraries and zlib's inflate are built
-# once from Debian's sources (tools/cross/build-sdl.sh and build-zlib.sh emscripten),
+# glouton.wasm, the sounds, each with its .gz and .br copy), and
+# glouton-sim.js for node in BUILD_DIR. The page links no SDL; zlib's inflate
+# is built once from Debian's sources (tools/cross/build-zlib.sh emscripten),
 # then taken from the cache.
 #   tools/cross/build-web.sh [BUILD_DIR]
 set -euo pipefail
@@ -13,17 +13,15 @@ jobs=${JOBS:-2}
 # Debian's emcc finds its JavaScript modules (acorn) there.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-prefix=$("$root/tools/cross/build-sdl.sh" emscripten)
 # zlib's inflate, for the share links: its own cache entry (tools/cross/build-zlib.sh).
 zlib=$("$root/tools/cross/build-zlib.sh" emscripten)
-# A build folder configured against other SDL libraries starts afresh.
-if [ -f "$build/CMakeCache.txt" ] && ! grep -qxF "GLOUTON_CROSS_PREFIX:UNINITIALIZED=$prefix" "$build/CMakeCache.txt"; then
+# A build folder configured against the SDL libraries of older builds starts afresh.
+if [ -f "$build/CMakeCache.txt" ] && grep -q "^GLOUTON_CROSS_PREFIX:" "$build/CMakeCache.txt"; then
   rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
 # Configured on every call (seconds): a changed setting here reaches an old build folder.
 # Our code is compiled for size (-Oz); the link's wasm-opt follows (cmake/Web.cmake).
-emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLOUTON_CROSS_PREFIX="$prefix" \
-  -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR= \
+emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR= \
   -DGLOUTON_ZLIB_PREFIX="$zlib" \
   -DCMAKE_C_FLAGS_RELEASE="-Oz -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-Oz -DNDEBUG" >/dev/null
 cmake --build "$build" -j"$jobs"
