@@ -6,6 +6,7 @@
 # The tests check them: tests/sim/picture_test.cpp (the maze), the title test
 # (tests/window/title_test.sh) and the browser test (the phone).
 # usage: tools/make-doc-pictures.sh BUILD_DIR [SITE_DIR NPM_DIR]
+# (the browser test serves the page with BUILD_DIR/glouton-board)
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:?usage: make-doc-pictures.sh BUILD_DIR [SITE_DIR NPM_DIR]}" && pwd)
@@ -28,7 +29,8 @@ convert "$WORK/title.png" -strip "$out/title.png"
 
 # The page on a phone: the browser test writes it when asked to.
 if [ $# -ge 3 ]; then
-  GLOUTON_DOC_PICTURE=$out/phone.png node "$src/tests/web/browser_test.mjs" chromium "$site" "$npm" "$src" |
+  GLOUTON_DOC_PICTURE=$out/phone.png node "$src/tests/web/browser_test.mjs" chromium "$site" "$npm" "$src" \
+    "$build/glouton-board" |
     grep 'picture' || fail "the browser test wrote no picture of the phone"
 fi
 ls -l "$out"
