@@ -201,8 +201,9 @@ function placeHint() {
   if (band && hint.parentNode !== room) room.append(hint);
   if (!band && hint.parentNode === room) status.before(hint);
 }
-new ResizeObserver(placeHint).observe(room);
-new ResizeObserver(placeHint).observe(canvas);
+const hintPlacer = new ResizeObserver(placeHint);
+hintPlacer.observe(room);
+hintPlacer.observe(canvas);
 
 function showHint(asked = false) {
   if (!asked && remembered()) return;
@@ -257,6 +258,7 @@ var Module = {
     hideHint();
   },
   gloutonEnded: () => {
+    hideHint();  // the end card has the room
     canvas.style.visibility = 'hidden';
     end.style.display = 'flex';
     quitButton.disabled = true;
