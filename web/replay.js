@@ -34,6 +34,12 @@
 
   class Refused extends Error {}
 
+  // The game's refusal, "REASON:LINE" (src/web/main.cpp), in the page's words.
+  function reasonOf(told) {
+    const [reason, line] = told.split(':');
+    return wording(words.replay[reason] || words.replay.other, { n: line, why: told });
+  }
+
   function say(text, bad = false) {
     message.textContent = text;
     message.className = bad ? 'bad' : '';
@@ -63,7 +69,7 @@
   }
 
   async function fromFile(file) {
-    if (file.size > sizeLimit) throw new Refused(`le fichier « ${file.name} » dépasse 16 Mio : pas lu`);
+    if (file.size > sizeLimit) throw new Refused(wording(words.fileTooBig, { name: file.name }));
     return new Uint8Array(await file.arrayBuffer());
   }
 
@@ -72,7 +78,7 @@
   // not and the run showing goes on. Whether it plays.
   function watch(bytes, link = false) {
     if (!ready) {
-      say('Le jeu se charge encore : un instant.', true);
+      say(words.loading, true);
       return false;
     }
     const at = Module._malloc(bytes.length + 1);
@@ -80,11 +86,12 @@
     const why = Module.UTF8ToString((link ? Module._glouton_watch_link : Module._glouton_watch)(at, bytes.length));
     Module._free(at);
     if (why) {
-      say(`Replay refusé : ${why}`, true);
+      say(wording(words.refused, { why: reasonOf(why) }), true);
       return false;
     }
     last = link ? Module.gloutonLinkText : bytes;
     say('');
+    hideHint();
     watching = true;
     document.getElementById('end').style.display = 'none';
     canvas.style.visibility = 'visible';
@@ -103,8 +110,8 @@
   function showCaption() {
     const v = Module.gloutonViewer;
     if (!v) return;
-    const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? ' (pause)' : ''}`;
-    status.textContent = `Revoir ${where} · → ← vitesse · Espace : pause · 1-9, Début, Fin : aller`;
+    const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? words.paused : ''}`;
+    status.textContent = `${wording(words.viewer, { where })} · ${words.viewerHelp[kind]}`;
     seekDone.style.width = `${v.end ? (100 * v.at) / v.end : 0}%`;
     window.gloutonCaption = `revoir ${where}`;
   }
@@ -140,7 +147,7 @@
 
   function refuse(e) {
     if (!(e instanceof Refused)) console.error(e);
-    say(`Replay refusé : ${e instanceof Refused ? e.message : String(e)}`, true);
+    say(wording(words.refused, { why: e instanceof Refused ? e.message : String(e) }), true);
   }
 
   const linkShown = () => location.hash.startsWith(prefix);
@@ -168,15 +175,15 @@
     const link = await linkOf(last);
     window.gloutonSharedLink = link;
     if (link.length > linkLimit) {
-      say(`Le lien ferait ${link.length} caractères, trop pour le coller (${linkLimit} au plus) : voici le fichier à partager.`);
+      say(wording(words.linkTooLong, { n: link.length, limit: linkLimit }));
       save();
       return;
     }
     try {
       await navigator.clipboard.writeText(link);
-      say(`Lien copié (${link.length} caractères) : il fait revoir cette partie.`);
+      say(wording(words.linkCopied, { n: link.length }));
     } catch {
-      say(`Copiez ce lien (${link.length} caractères) : ${link}`);
+      say(wording(words.copyLink, { n: link.length, link }));
     }
   }
 
