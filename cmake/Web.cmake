@@ -37,11 +37,12 @@ add_executable(glouton-web ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
 target_link_libraries(glouton-web PRIVATE glouton_web glouton_replay_link glouton_sim glouton_warnings)
 set_target_properties(glouton-web PROPERTIES OUTPUT_NAME glouton SUFFIX .js
                                              RUNTIME_OUTPUT_DIRECTORY ${site})
-# -Oz: the link optimizes for size too, through binaryen's wasm-opt; emmalloc
-# is a smaller allocator than dlmalloc, and the game allocates little; no
-# file system: the page fetches its sounds itself.
+# -O2, as the code is compiled (tools/cross/build-web.sh): a phone's first
+# frame waits less for code made for speed than for the few kB -Oz saves
+# (docs/figures.md). emmalloc is a smaller allocator than dlmalloc, and the
+# game allocates little; no file system: the page fetches its sounds itself.
 target_link_options(glouton-web PRIVATE -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
-  -Oz -sMALLOC=emmalloc -sFILESYSTEM=0
+  -O2 -sMALLOC=emmalloc -sFILESYSTEM=0
   -sEXPORTED_RUNTIME_METHODS=UTF8ToString -sEXPORTED_FUNCTIONS=_main,_malloc,_free)
 add_custom_target(glouton_web_data ALL DEPENDS ${music} ${web_sounds})
 add_dependencies(glouton-web glouton_data glouton_web_data)

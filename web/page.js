@@ -234,19 +234,17 @@ var Module = {
     // For the curious and the tests: when each run's title first showed.
     window.gloutonTitleFrames = (window.gloutonTitleFrames || 0) + 1;
     window.gloutonTitleFrameAt = window.gloutonTitleFrameAt || performance.now();
-    registerWorker();
-    loadAfterFirstFrame();
+    afterPaint();
     status.textContent = touchScreen ? '' : words.keys;
     showHint();
     quitButton.disabled = true;
     showSound();
-    canvas.focus();
+    canvas.focus({ preventScroll: true });
   },
   gloutonGameShown: () => {
     quitButton.disabled = false;
     placeHint();  // the game window's size, not the title's
-    registerWorker();  // a page opened on a replay's link shows no title first
-    loadAfterFirstFrame();
+    afterPaint();  // a page opened on a replay's link shows no title first
   },
   // An arrow key reached the game, pressed or swiped: the player knows how to steer.
   gloutonTurned: () => {
@@ -267,7 +265,6 @@ var Module = {
   // glouton.wasm of this page's build, never another's.
   locateFile: (path, prefix) => (prefix || '') + path + asked,
 };
-canvas.focus();
 
 // Installed and offline: sw.js keeps one build's files in one cache, and
 // serves each file of the build the page names (its meta glouton-build).
@@ -287,7 +284,7 @@ window.addEventListener('error', (e) => { if (asked && String(e.message).include
 // on its way down).
 window.addEventListener('error', (e) => { if (e.target instanceof HTMLScriptElement) startAgain(); }, true);
 // The worker, which fetches every file of the build, is registered once the
-// first frame shows: it does not compete with the files that frame needs.
+// first frame is painted: it does not compete with the files that frame needs.
 let registered = false;
 function registerWorker() {
   if (registered || !('serviceWorker' in navigator) || !window.isSecureContext) return;
@@ -296,7 +293,7 @@ function registerWorker() {
 }
 
 // The records and the board (web/records.js, web/board.js) come after the
-// first frame: it waits for neither, nor for their files.
+// first frame is painted: it waits for neither, nor for their files.
 let loaded = false;
 function loadAfterFirstFrame() {
   if (loaded) return;
@@ -307,4 +304,14 @@ function loadAfterFirstFrame() {
     script.async = false;  // in this order
     document.body.append(script);
   }
+}
+
+// What waits for the first frame to be painted (the timeout after the next
+// animation frame), not only drawn: the worker, and the records' and the
+// board's scripts.
+function afterPaint() {
+  requestAnimationFrame(() => setTimeout(() => {
+    registerWorker();
+    loadAfterFirstFrame();
+  }, 0));
 }

@@ -95,11 +95,12 @@ void Canvas::show(const draw::PixelBuffer& picture, const std::vector<PixelRect>
     // 0xAARRGGBB, little-endian in memory (B, G, R, A), to the canvas's opaque R, G, B, A.
     rgba_.resize(static_cast<std::size_t>(r.w) * r.h);
     std::uint32_t* to = rgba_.data();
-    for (int y = r.y; y < r.y + r.h; ++y)
-      for (int x = r.x; x < r.x + r.w; ++x) {
-        const std::uint32_t p = picture.at(x, y);
-        *to++ = 0xff000000 | (p & 0x0000ff00) | ((p >> 16) & 0xff) | ((p & 0xff) << 16);
-      }
+    for (int y = r.y; y < r.y + r.h; ++y) {
+      const std::uint32_t* from =
+          picture.data() + static_cast<std::size_t>(y) * picture.width() + r.x;
+      for (const std::uint32_t* end = from + r.w; from != end; ++from)
+        *to++ = 0xff000000 | (*from & 0x0000ff00) | ((*from >> 16) & 0xff) | ((*from & 0xff) << 16);
+    }
     put_rgba(rgba_.data(), r.w, r.h, r.x, r.y, browser_scales_ ? 1 : 0, content_.w, content_.h);
     stretched = true;
   }

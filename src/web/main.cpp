@@ -5,6 +5,7 @@
 // glouton_press() for its "Son" and "Quitter" buttons, and glouton_seek() for
 // the viewer's bar.
 #include <emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -75,17 +76,19 @@ void show_viewer(const std::optional<glouton::ViewerPlace>& place) {
 }
 
 // The program ended: the run goes once its handler has returned, and the
-// page hides the canvas behind its end card.
+// page hides the canvas behind its end card. (A timeout of the event loop's
+// library: emscripten_async_call would bring the whole of emscripten's
+// Browser library into glouton.js, a third of it.)
 void ended() {
   if (std::exchange(ending, true)) return;
-  emscripten_async_call(
+  emscripten_set_timeout(
       [](void*) {
         ending = false;
         if (!run || run->running()) return;
         run.reset();
         tell_page("gloutonEnded");
       },
-      nullptr, 0);
+      0, nullptr);
 }
 
 web::PageRun* showing() {
