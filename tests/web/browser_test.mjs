@@ -326,6 +326,29 @@ async function published(d, board) {
   if (has('offline')) await d.page.setOfflineMode(false);
 }
 
+// A controller (the Gamepad API, a pad of the standard layout stood in for):
+// plugged in on the title, its south button is "GO !", its D-pad the arrows.
+async function controller(d, url) {
+  if (!(await firstTitle(d, `${url}?trace`, 'controller'))) return;
+  const press = (button) => d.evaluate((button) => {
+    const buttons = Array.from({ length: 16 }, (_, i) => ({ pressed: i === button, value: i === button ? 1 : 0 }));
+    const pad = { id: 'pad', index: 0, connected: true, mapping: 'standard', timestamp: performance.now(),
+                  axes: [0, 0, 0, 0], buttons };
+    navigator.getGamepads = () => [pad];
+    if (!window.gloutonPadIn) {
+      window.gloutonPadIn = true;
+      window.dispatchEvent(Object.assign(new Event('gamepadconnected'), { gamepad: pad }));
+    }
+  }, button);
+  await press(0);
+  await sleep(200);  // read at the next poll, every 16 ms
+  await press(-1);
+  check(await waitFor(d, () => window.gloutonTrace.length > 0), 'a controller\'s south button is "GO !"');
+  await press(14);
+  check(await waitFor(d, () => window.gloutonTrace.some((l) => JSON.parse(l).key === 37)),
+        'a controller\'s D-pad left is the left arrow');
+}
+
 // A static host: no "Publier", no board, and the records still kept.
 async function noBoard(d, url) {
   if (!(await shortRun(d, `${url}?trace`, 'no board'))) return;
@@ -770,6 +793,7 @@ try {
   d = await engine.open(engine.binary);
   if (d.page) await d.page.setViewport({ width: 1500, height: 1000 });
   await desktop(d, board.url);
+  await controller(d, url);
   await noBoard(d, url);
   await published(d, board);
   if (has('phone'))
