@@ -61,6 +61,11 @@ endforeach()
 add_custom_target(glouton_web_page ALL DEPENDS ${page_files})
 # The manifest, the icons and the service worker go there too (WebApp.cmake).
 set(GLOUTON_WEB_SITE_DIR ${site})
+set(GLOUTON_WEB_SITE_FILES glouton.js glouton.wasm)
+foreach(path IN LISTS page_files music web_sounds)
+  get_filename_component(name ${path} NAME)
+  list(APPEND GLOUTON_WEB_SITE_FILES ${name})
+endforeach()
 
 # The compressed copies, made again for the files that changed, once the
 # service worker's build step has stamped index.html (WebApp.cmake).

@@ -2,10 +2,8 @@
 # (the 32-pixel glouton of assets/ scaled by 6 and 16, as the desktop's
 # hicolor icons are) and its service worker, whose list of files and cache
 # name tools/web-cache-list.mjs writes once the page's other files are built.
-# GLOUTON_WEB_SITE_DIR is the folder of the page's files.
-if(NOT DEFINED GLOUTON_WEB_SITE_DIR)
-  set(GLOUTON_WEB_SITE_DIR ${PROJECT_BINARY_DIR})
-endif()
+# GLOUTON_WEB_SITE_DIR is the folder of the page's files, and
+# GLOUTON_WEB_SITE_FILES the files the build makes there (Web.cmake).
 find_program(GLOUTON_CONVERT NAMES convert REQUIRED)  # ImageMagick
 find_program(GLOUTON_NODE NAMES node nodejs REQUIRED)
 
@@ -27,14 +25,13 @@ endforeach()
 add_custom_target(glouton_web_app ALL DEPENDS ${app_files})
 
 # Last, as every file of the page is there: the worker's list. Run at every
-# build (it takes a few ms), so the list is never older than the files.
-if(GLOUTON_WEB_SITE_DIR STREQUAL PROJECT_BINARY_DIR)
-  # The build folder holds more than the page: the page's files by name.
-  set(site_files index.html page.js replay.js records.js board.js glouton.js glouton.wasm glouton.data
-                 manifest.webmanifest icon-192.png icon-512.png)
-else()
-  set(site_files)  # a folder of the page's files only: all of them
-endif()
+# build (it takes a few ms), so the list is never older than the files. The
+# files by name: a file an older build left in the folder is not the page's.
+set(site_files ${GLOUTON_WEB_SITE_FILES})
+foreach(path IN LISTS app_files)
+  get_filename_component(name ${path} NAME)
+  list(APPEND site_files ${name})
+endforeach()
 add_custom_target(glouton_web_worker ALL
                   COMMAND ${GLOUTON_NODE} ${PROJECT_SOURCE_DIR}/tools/web-cache-list.mjs
                           ${GLOUTON_WEB_SITE_DIR} ${site_files}

@@ -8,10 +8,11 @@
 // Run it last, once every file of the page is in DIR (before any
 // precompressed copy is made of index.html).
 //   node tools/web-cache-list.mjs DIR            every file of DIR (a folder of the page's files only)
-//   node tools/web-cache-list.mjs DIR FILE...    only these files of DIR
+//   node tools/web-cache-list.mjs DIR FILE...    only these files of DIR; any other file
+//                                                there (one an older build made) is removed
 // Precompressed copies (.gz, .br) are left out: the browser asks for the file itself.
 import { createHash } from 'node:crypto';
-import { readFile, readdir, writeFile } from 'node:fs/promises';
+import { readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import { join, relative } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -35,6 +36,16 @@ async function everyFile(folder) {
 const names = (asked.length ? asked : await everyFile(dir))
   .filter((name) => name !== 'sw.js' && !/\.(gz|br)$/.test(name))
   .sort();
+// The folder holds this build's page and nothing else: what an older build
+// left there would be served, cached by the worker and counted by make web-size.
+if (asked.length) {
+  const kept = new Set(['sw.js', ...names]);
+  for (const name of await everyFile(dir)) {
+    if (kept.has(name.replace(/\.(gz|br)$/, ''))) continue;
+    await rm(join(dir, name));
+    console.log(`removed ${name}: not a file of this build`);
+  }
+}
 // The page's stamp, blank while the build's name is made from the files:
 // in its meta, and in the addresses of its scripts and the files it preloads.
 const stamp = /(<meta name="glouton-build" content=")[^"]*(">)/;

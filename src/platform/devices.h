@@ -12,7 +12,6 @@
 #include "platform/controllers.h"
 #include "platform/data_files.h"
 #include "platform/sdl_context.h"
-#include "platform/window_system.h"
 
 namespace glouton::platform {
 

@@ -17,12 +17,11 @@ void GameWindow::handle(const SDL_Event& e, Program& program, std::int64_t now) 
 }
 
 void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::int64_t now) {
-  // SDL gives the finger's place as a share of the window: in CSS pixels.
+  // SDL gives the finger's place as a share of the window, which counts in
+  // points: CSS pixels, as the gestures are measured in.
   int w = 0, h = 0;
   SDL_GetWindowSize(window(), &w, &h);
-  const double fx = f.x * static_cast<double>(w), fy = f.y * static_cast<double>(h);
-  const double ratio = window_.scaled().units_per_css_pixel();
-  const double x = fx / ratio, y = fy / ratio;
+  const double x = f.x * static_cast<double>(w), y = f.y * static_cast<double>(h);
   const auto finger = static_cast<std::int64_t>(f.fingerId);
   std::optional<int> code;
   if (f.type == SDL_FINGERDOWN)
@@ -32,7 +31,7 @@ void GameWindow::finger(const SDL_TouchFingerEvent& f, Program& program, std::in
   else
     code = touch_.up(finger, x, y, f.timestamp);
   // A tap on "CC" is its click: SDL makes mouse events of the touch as well.
-  const auto px = static_cast<int>(fx), py = static_cast<int>(fy);
+  const auto px = static_cast<int>(x), py = static_cast<int>(y);
   if (!code || (*code == key_space && window_.scaled().on(draw::cc_button(), px, py))) return;
   program.feed(now, Input::pressed(*code));
 }

@@ -27,7 +27,7 @@ class ScaledWindow {
   // Throws StartupError when SDL cannot make it.
   ScaledWindow(const char* caption, int content_w, int content_h, SDL_Surface* icon,
                const char* what);
-  ~ScaledWindow();
+  ~ScaledWindow() = default;
   ScaledWindow(const ScaledWindow&) = delete;
   ScaledWindow& operator=(const ScaledWindow&) = delete;
 
@@ -45,10 +45,6 @@ class ScaledWindow {
   // anew when the window still holds the last frame at the same size, else
   // all of it (with `whole` too), bars and all.
   void present(const draw::PixelBuffer& picture, const std::vector<PixelRect>& changed, bool whole);
-
-  // Window units for one CSS pixel: 1 on the desktop, whose windows count in
-  // points; in a page, the canvas's pixels for one of its CSS pixels.
-  double units_per_css_pixel() const;
 
   // A point of the window (as mouse events give it) in content pixels, at
   // any scale, fullscreen or not, on a HiDPI screen too.
@@ -72,7 +68,6 @@ class ScaledWindow {
   // the last frame: a frame then needs only its changed part drawn.
   bool keeps_frame_ = false;
   std::optional<Size> drawn_at_;  // the output size of the last frame drawn whole
-  SDL_Rect changed_{};            // what the frame being drawn changes, in output pixels
 
   void upload(const draw::PixelBuffer& picture, const PixelRect& part);
   // Draws the bars and the content, or only `part` of it (content pixels).
