@@ -587,8 +587,10 @@ async function phone(d, url, [name, width, height, fit]) {
                                getComputedStyle(document.body).touchAction === 'none'),
         `phone ${name}: the page does not scroll under a thumb`);
 
-  await page.touchscreen.tap(...cssPoint(title, 14 + 33, 425 + 14));
-  if (!check(await waitFor(d, () => window.gloutonTrace.length > 0), `phone ${name}: a tap on "GO !" opens the game`))
+  // A finger's zone is 44 x 44 CSS pixels around a button smaller than that ("GO !" is 36 x 15 here).
+  const [goX, goY] = cssPoint(title, 14 + 33, 425 + 14);
+  await page.touchscreen.tap(goX, goY - 15);
+  if (!check(await waitFor(d, () => window.gloutonTrace.length > 0), `phone ${name}: a tap 15 px off "GO !" opens the game`))
     return;
   check(await waitFor(d, () => Module.gloutonAudio?.state === 'running', null, 5000),
         `phone ${name}: the audio runs after a touch`);
@@ -617,17 +619,23 @@ async function phone(d, url, [name, width, height, fit]) {
     return s.ev === 'key' && s.key === 32 && s.dir[0] === 0 && s.dir[1] === 0;
   }, null, 3000) || (await keys()).at(-1) === 32, `phone ${name}: a tap stops`, `last keys ${(await keys()).slice(-3)}`);
 
-  // A tap on "CC" (27 x 19 pixels at -2, 1 of the game window) is its click: the box, no space bar.
+  // A tap 15 px off "CC" (27 x 19 pixels at -2, 1 of the game window) is its click: the box, no space bar;
+  // 30 px off, out of its zone, the space bar.
   const box = new Promise((resolve) => page.once('dialog', (dialog) => {
     resolve(dialog.message());
     dialog.accept();
   }));
   const before = (await keys()).length;
-  await page.touchscreen.tap(...cssPoint(maze, 11, 10));
+  const [ccX, ccY] = cssPoint(maze, 11, 10);
+  await page.touchscreen.tap(ccX + 15, ccY);
   const message = await Promise.race([box, sleep(3000)]);
   await sleep(200);
-  check(!!message && (await keys()).length === before, `phone ${name}: a tap on "CC" opens its box, and is no key`,
+  check(!!message && (await keys()).length === before, `phone ${name}: a tap 15 px off "CC" opens its box, and is no key`,
         `${message}`);
+  const stops = (await keys()).filter((k) => k === 32).length;
+  await page.touchscreen.tap(ccX + 30, ccY);
+  check(await waitFor(d, (n) => window.gloutonTrace.filter((l) => JSON.parse(l).key === 32).length > n, stops, 3000),
+        `phone ${name}: a tap 30 px off "CC" is the space bar`);
 
   // From the touch to its key's handler (trace wall, on the page's clock).
   const delays = await d.evaluate(() => {
