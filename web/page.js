@@ -11,6 +11,9 @@ const quitButton = document.getElementById('quit');
 const tracing = new URLSearchParams(location.search).has('trace');
 canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 const touchScreen = matchMedia('(pointer: coarse)').matches || navigator.maxTouchPoints > 0;
+// The direction pad's words, for the page's table of words.
+const padWords = { toggle: 'Croix', toggleTitle: 'La croix de direction à l’écran', up: 'Haut', left: 'Gauche',
+                   right: 'Droite', down: 'Bas' };
 if (tracing) window.gloutonTrace = [];
 
 function toggleFullscreen() {
@@ -140,3 +143,57 @@ function loadAfterFirstFrame() {
     document.body.append(script);
   }
 }
+
+// The direction pad, a touch screen's, off by default and remembered: its
+// presses are the arrow keys, as a swipe's are, so traces and replays see
+// only keys. Held upright it stands under the strip, at the thumb; sideways
+// beside the game, where the game keeps 90 % of its size, else it is not offered.
+const pad = document.getElementById('pad');
+const padToggle = document.getElementById('pad-toggle');
+const padArrows = { up: '▲', left: '◀', right: '▶', down: '▼' };
+padToggle.textContent = padWords.toggle;
+padToggle.title = padWords.toggleTitle;
+for (const [where, arrow] of Object.entries(padArrows)) {
+  const button = document.getElementById(`pad-${where}`);
+  button.textContent = arrow;
+  button.setAttribute('aria-label', padWords[where]);
+  // As the finger touches: a turn is wanted now, not as it lifts.
+  button.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    press(Number(button.dataset.key));
+  });
+}
+const padWanted = () => localStorage.getItem('gloutonPad') === 'on';
+function padOffered() {
+  if (!touchScreen) return false;
+  if (innerHeight >= innerWidth) return true;
+  // The game, 644 x 448 at most, fitted beside the pad's column and without it.
+  const room = document.getElementById('room').getBoundingClientRect();
+  const padWidth = pad.hidden ? 156 : pad.getBoundingClientRect().width;
+  const width = pad.hidden ? room.width : room.width + padWidth;
+  const fit = (w) => Math.min(w / 644, room.height / 448);
+  return fit(width - padWidth) >= 0.9 * fit(width);
+}
+function showPad() {
+  const offered = padOffered();
+  const on = offered && padWanted();
+  padToggle.hidden = !offered;
+  padToggle.setAttribute('aria-pressed', on ? 'true' : 'false');
+  pad.hidden = !on;
+  document.body.classList.toggle('with-pad', on);
+}
+padToggle.addEventListener('click', () => {
+  localStorage.setItem('gloutonPad', padWanted() ? 'off' : 'on');
+  showPad();
+  canvas.focus();
+});
+window.addEventListener('resize', showPad);
+showPad();
+// The game's room may change size with no resize of the window (the pad
+// sideways): the game is fitted again as for one.
+let roomSize = '';
+new ResizeObserver(([entry]) => {
+  const size = `${entry.contentRect.width}x${entry.contentRect.height}`;
+  if (size !== roomSize && roomSize) window.dispatchEvent(new Event('resize'));
+  roomSize = size;
+}).observe(document.getElementById('room'));

@@ -18,6 +18,8 @@
   // links are awkward to paste into a message. Longer, the file is offered.
   const linkLimit = 32000;
   const prefix = '#replay=';
+  // The viewer's buttons' words, for the page's table of words.
+  const viewerWords = { slower: 'Plus lent', pause: 'Pause', play: 'Reprendre', faster: 'Plus vite' };
 
   const message = document.getElementById('message');
   const status = document.getElementById('status');
@@ -25,6 +27,8 @@
   const seekDone = document.getElementById('seek-done');
   const canvas = document.getElementById('canvas');
   const chooser = document.getElementById('replay-file');
+  const viewer = document.getElementById('viewer');
+  const pauseButton = document.getElementById('pause');
 
   // The replay the end card offers: the run just played, or the one watched.
   let last = null;  // Uint8Array
@@ -90,6 +94,7 @@
     canvas.style.visibility = 'visible';
     canvas.focus();
     seek.hidden = false;
+    viewer.hidden = false;
     clearInterval(captionTimer);
     captionTimer = setInterval(showCaption, 200);
     showCaption();
@@ -106,6 +111,8 @@
     const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? ' (pause)' : ''}`;
     status.textContent = `Revoir ${where} · → ← vitesse · Espace : pause · 1-9, Début, Fin : aller`;
     seekDone.style.width = `${v.end ? (100 * v.at) / v.end : 0}%`;
+    pauseButton.textContent = v.paused ? '▶' : '❚❚';
+    pauseButton.setAttribute('aria-label', v.paused ? viewerWords.play : viewerWords.pause);
     window.gloutonCaption = `revoir ${where}`;
   }
 
@@ -113,6 +120,7 @@
     watching = false;
     clearInterval(captionTimer);
     seek.hidden = true;
+    viewer.hidden = true;
     if (document.title.includes('revoir')) document.title = 'Glouton';
   }
 
@@ -137,6 +145,20 @@
   });
   seek.addEventListener('pointermove', (e) => { if (seek.hasPointerCapture(e.pointerId)) seekTo(e); });
   seek.addEventListener('pointerup', () => canvas.focus());
+
+  // By touch too: the viewer's own keys, Left (slower), Space (pause) and
+  // Right (faster), sent to the game as the keyboard's.
+  for (const [id, arrow, code] of [['slower', '«', 37], ['pause', '❚❚', 32], ['faster', '»', 39]]) {
+    const button = document.getElementById(id);
+    button.textContent = arrow;
+    button.setAttribute('aria-label', viewerWords[id]);
+    button.title = viewerWords[id];
+    button.addEventListener('click', () => {
+      Module._glouton_press(code);
+      canvas.focus();
+      setTimeout(showCaption, 50);  // the game handles it at its next wake
+    });
+  }
 
   function refuse(e) {
     if (!(e instanceof Refused)) console.error(e);

@@ -649,21 +649,51 @@ async function phone(d, url, [name, width, height, fit]) {
   });
   console.log(`phone ${name}: touch to key handler ${delays.map((t) => t.toFixed(1)).join(', ')} ms`);
 
-  // "Son" is M: the sound off, and on again.
+  // "Son" is M: the sound off, and on again; the game does not move for its label.
   const soundOn = () => d.evaluate(() => [Module._glouton_sound_on(), document.getElementById('sound').textContent]);
+  const canvasBox = () => d.evaluate(() => JSON.stringify(document.getElementById('canvas').getBoundingClientRect()));
+  const played = await canvasBox();
   await page.tap('#sound');
   await sleep(150);
   const off = await soundOn();
   await page.tap('#sound');
   await sleep(150);
   const on = await soundOn();
-  check(off[0] === 0 && on[0] === 1 && off[1] !== on[1], `phone ${name}: "Son" switches the sound off and on`,
-        `${off} then ${on}`);
+  check(off[0] === 0 && on[0] === 1 && off[1] !== on[1] && (await canvasBox()) === played,
+        `phone ${name}: "Son" switches the sound off and on, the game's box unchanged`, `${off} then ${on}`);
   const lines = await traceLength(d);
   check((await keys()).filter((k) => k === 77).length === 2, `phone ${name}: "Son" reaches the game as M`);
+  // The direction pad, off at first, turned on in the strip (upright), then remembered: its presses are the arrow keys.
+  const padOn = await d.evaluate(() => !document.getElementById('pad').hidden);
+  check(padOn === (name === 'landscape'), `phone ${name}: the pad is off at first, then remembered`);
+  if (!padOn) await page.tap('#pad-toggle');
+  for (const where of ['up', 'left', 'down', 'right']) await page.tap(`#pad-${where}`);
+  await sleep(200);
+  check((await keys()).slice(-4).join() === '38,37,40,39', `phone ${name}: the pad's presses are arrow keys`,
+        `last keys ${(await keys()).slice(-4)}`);
+  const padded = await canvasBox();
   await page.tap('#quit');
   check(await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000) &&
         (await lastLine(d)).key === 27, `phone ${name}: "Quitter" is Escape, to the end card`, `${lines} lines`);
+
+  const small = () => d.evaluate(() => [...document.querySelectorAll('#bar button, #seek, #pad button, #end button')]
+    .filter((b) => b.offsetParent && b.getBoundingClientRect().height < 44).map((b) => b.id));
+  const smallAtEnd = await small();
+
+  // The viewer by touch: its bar keeps the game's box; its buttons are its keys.
+  await page.tap('#watch');
+  await waitFor(d, () => Module.gloutonViewer?.speed === '×1');
+  const viewer = () => d.evaluate(() => `${Module.gloutonViewer?.speed} ${Module.gloutonViewer?.paused}`);
+  const seen = [await canvasBox() === padded];
+  for (const button of ['faster', 'pause', 'slower']) {
+    await page.tap(`#${button}`);
+    await sleep(150);
+    seen.push(await viewer());
+  }
+  check(seen.join() === 'true,×2 false,×2 true,×1 true', `phone ${name}: the viewer's bar keeps the game's box, its buttons its speed and pause`,
+        seen.join());
+  const tooSmall = smallAtEnd.concat(await small());
+  check(tooSmall.length === 0, `phone ${name}: the strip's, the pad's and the end card's buttons are 44 px high`, `${tooSmall}`);
 }
 
 // Installed and offline: the worker keeps the build; a second build served
