@@ -20,19 +20,8 @@
   const publishButton = $('publish');
   const nameInput = $('player-name');
 
-  // The board's reason codes, in the page's words; its English reason is not shown.
-  const reasons = {
-    bad_name: 'ce nom est refusé : de 1 à 20 caractères, sans caractère de contrôle',
-    bad_replay: 'le jeu refuse ce replay',
-    too_big: 'la partie est trop grosse pour le tableau',
-    too_long: 'la partie dure plus de 12 heures',
-    too_many: 'trop d’envois en peu de temps : réessayez dans une minute',
-    too_slow: 'l’envoi a pris trop de temps',
-    busy: 'le tableau est occupé : réessayez dans un instant',
-    unavailable: 'le tableau est indisponible : réessayez plus tard',
-    not_found: 'cette partie n’est pas sur le tableau',
-  };
-  const reasonOf = (body) => reasons[body?.error] || 'le tableau a refusé la demande';
+  // The board's reason codes, in the page's words (web/page.js); its English reason is not shown.
+  const reasonOf = (body) => words.board[body?.error] || words.board.other;
 
   // 'absent' (never reached: a static host), 'here', or 'away' (reached
   // before, not now). Until the page has asked, as if absent.
@@ -68,8 +57,7 @@
     showBoard();
     const waiting = (await records.list()).filter((r) => r.waiting).length;
     if (board === 'here' && waiting) {
-      say(waiting > 1 ? `${waiting} parties attendent d’être publiées : voyez « Records ».`
-                      : 'Une partie attend d’être publiée : voyez « Records ».');
+      say(waiting > 1 ? wording(words.waitingMany, { n: waiting }) : words.waitingOne);
     }
   }
 
@@ -118,10 +106,10 @@
         localStorage.setItem('gloutonMine', JSON.stringify([...mine].slice(-200)));
         if (key !== null) await records.mark(key, { sent: { id: body.id, rank: body.rank }, waiting: false });
         board = 'here';
-        return `Publiée : rang ${body.rank}.`;
+        return wording(words.published, { rank: body.rank });
       }
       if (body?.error === 'bad_name') localStorage.removeItem('gloutonName');  // asked again
-      if (status !== 503) return `Refusée : ${reasonOf(body)}.`;
+      if (status !== 503) return wording(words.refusedRun, { why: reasonOf(body) });
     } catch (e) {
       if (!(e instanceof Away)) throw e;
       board = 'away';
@@ -130,7 +118,7 @@
     if (key === null) entry.key = await records.keep(run, true);
     else await records.mark(key, { waiting: true });
     showBoard();
-    return 'Le tableau est injoignable pour l’instant : la partie attend dans vos records.';
+    return words.unreachable;
   }
 
   // A name, asked once and kept for the next time: the field shows until one is given.
@@ -150,7 +138,7 @@
   publishButton.addEventListener('click', async () => {
     if (!current || !nameGiven()) return;
     publishButton.disabled = true;
-    outcome.textContent = 'Envoi…';
+    outcome.textContent = words.sending;
     try {
       outcome.textContent = await publish(current);
     } finally {
@@ -160,7 +148,8 @@
 
   // The panel: its list, one tab showing.
   const date = (at) => new Date(at).toLocaleDateString('fr-FR');
-  const points = (n) => `${n} point${n > 1 ? 's' : ''}`;
+  const points = (n) => wording(n > 1 ? words.points : words.point, { n });
+  const levels = (n) => wording(words.levels, { n });
   function row(texts, actions) {
     const item = document.createElement('li');
     for (const [text, className] of texts) {
@@ -194,43 +183,43 @@
 
   async function showRecords() {
     const kept = await records.list();
-    note.textContent = kept.length ? '' : 'Aucun record encore : jouez une partie.';
+    note.textContent = kept.length ? '' : words.noRecords;
     list.replaceChildren(...kept.map((r) => {
-      const state = r.sent ? `publiée, rang ${r.sent.rank}` : r.waiting ? 'pas encore envoyée' : '';
-      const actions = [['Revoir', () => watch(r.replay)]];
+      const state = r.sent ? wording(words.sentRank, { rank: r.sent.rank }) : r.waiting ? words.waiting : '';
+      const actions = [[words.watch, () => watch(r.replay)]];
       if (!r.sent && board !== 'absent' && localStorage.getItem('gloutonName')) {
-        actions.push(['Publier', async () => {
+        actions.push([words.publish, async () => {
           note.textContent = await publish({ run: r, key: r.key });
           const said = note.textContent;
           await showRecords();
           note.textContent = said;
         }]);
       }
-      return row([[points(r.score)], [`${r.levels} niv.`], [date(r.at)], [state, 'state']], actions);
+      return row([[points(r.score)], [levels(r.levels)], [date(r.at)], [state, 'state']], actions);
     }));
   }
 
   async function showBoardTab(period) {
     list.replaceChildren();
-    note.textContent = 'Chargement…';
+    note.textContent = words.boardLoading;
     try {
       const { status, body } = await call(`board?period=${period}&limit=50`);
       if (status !== 200 || !Array.isArray(body?.runs)) {
-        note.textContent = `Tableau indisponible : ${reasonOf(body)}.`;
+        note.textContent = wording(words.boardDown, { why: reasonOf(body) });
         return;
       }
       board = 'here';
-      note.textContent = body.runs.length ? '' : 'Personne encore sur ce tableau.';
+      note.textContent = body.runs.length ? '' : words.boardEmpty;
       list.replaceChildren(...body.runs.map((r) => {
-        const item = row([[`${r.rank}.`, 'rank'], [r.name, 'name'], [points(r.score)], [`${r.levels} niv.`],
-                          [date(r.at)]], [['Revoir', () => revoir(r.id)]]);
+        const item = row([[`${r.rank}.`, 'rank'], [r.name, 'name'], [points(r.score)], [levels(r.levels)],
+                          [date(r.at)]], [[words.watch, () => revoir(r.id)]]);
         if (mine.has(r.id)) item.className = 'mine';
         return item;
       }));
     } catch (e) {
       if (!(e instanceof Away)) throw e;
       board = 'away';
-      note.textContent = 'Hors ligne : le tableau est injoignable pour l’instant. Vos records restent ici.';
+      note.textContent = words.offline;
     }
   }
 
@@ -239,13 +228,13 @@
     try {
       const response = await fetch(new URL(`runs/${encodeURIComponent(id)}/replay`, api), { cache: 'no-store' });
       if (!response.ok) {
-        note.textContent = `Revoir impossible : ${reasonOf(await response.json().catch(() => null))}.`;
+        note.textContent = wording(words.watchFailed, { why: reasonOf(await response.json().catch(() => null)) });
         return;
       }
       watch(await response.text());
       revoirAt = pressed;  // from the press, the replay's download included
     } catch {
-      note.textContent = 'Hors ligne : cette partie ne peut pas être chargée.';
+      note.textContent = words.watchOffline;
     }
   }
 

@@ -18,8 +18,6 @@
   // links are awkward to paste into a message. Longer, the file is offered.
   const linkLimit = 32000;
   const prefix = '#replay=';
-  // The viewer's buttons' words, for the page's table of words.
-  const viewerWords = { slower: 'Plus lent', pause: 'Pause', play: 'Reprendre', faster: 'Plus vite' };
 
   const message = document.getElementById('message');
   const status = document.getElementById('status');
@@ -37,6 +35,12 @@
   let ready = false;  // the game's main has run
 
   class Refused extends Error {}
+
+  // The game's refusal, "REASON:LINE" (src/web/main.cpp), in the page's words.
+  function reasonOf(told) {
+    const [reason, line] = told.split(':');
+    return wording(words.replay[reason] || words.replay.other, { n: line, why: told });
+  }
 
   function say(text, bad = false) {
     message.textContent = text;
@@ -67,7 +71,7 @@
   }
 
   async function fromFile(file) {
-    if (file.size > sizeLimit) throw new Refused(`le fichier « ${file.name} » dépasse 16 Mio : pas lu`);
+    if (file.size > sizeLimit) throw new Refused(wording(words.fileTooBig, { name: file.name }));
     return new Uint8Array(await file.arrayBuffer());
   }
 
@@ -76,7 +80,7 @@
   // not and the run showing goes on. Whether it plays.
   function watch(bytes, link = false) {
     if (!ready) {
-      say('Le jeu se charge encore : un instant.', true);
+      say(words.loading, true);
       return false;
     }
     const at = Module._malloc(bytes.length + 1);
@@ -84,11 +88,12 @@
     const why = Module.UTF8ToString((link ? Module._glouton_watch_link : Module._glouton_watch)(at, bytes.length));
     Module._free(at);
     if (why) {
-      say(`Replay refusé : ${why}`, true);
+      say(wording(words.refused, { why: reasonOf(why) }), true);
       return false;
     }
     last = link ? Module.gloutonLinkText : bytes;
     say('');
+    hideHint();
     watching = true;
     document.getElementById('end').style.display = 'none';
     canvas.style.visibility = 'visible';
@@ -108,11 +113,11 @@
   function showCaption() {
     const v = Module.gloutonViewer;
     if (!v) return;
-    const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? ' (pause)' : ''}`;
-    status.textContent = `Revoir ${where} · → ← vitesse · Espace : pause · 1-9, Début, Fin : aller`;
+    const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? words.paused : ''}`;
+    status.textContent = `${wording(words.viewer, { where })} · ${words.viewerHelp[kind]}`;
     seekDone.style.width = `${v.end ? (100 * v.at) / v.end : 0}%`;
     pauseButton.textContent = v.paused ? '▶' : '❚❚';
-    pauseButton.setAttribute('aria-label', v.paused ? viewerWords.play : viewerWords.pause);
+    pauseButton.setAttribute('aria-label', v.paused ? words.viewerButtons.play : words.viewerButtons.pause);
     window.gloutonCaption = `revoir ${where}`;
   }
 
@@ -151,8 +156,8 @@
   for (const [id, arrow, code] of [['slower', '«', 37], ['pause', '❚❚', 32], ['faster', '»', 39]]) {
     const button = document.getElementById(id);
     button.textContent = arrow;
-    button.setAttribute('aria-label', viewerWords[id]);
-    button.title = viewerWords[id];
+    button.setAttribute('aria-label', words.viewerButtons[id]);
+    button.title = words.viewerButtons[id];
     button.addEventListener('click', () => {
       Module._glouton_press(code);
       canvas.focus();
@@ -162,7 +167,7 @@
 
   function refuse(e) {
     if (!(e instanceof Refused)) console.error(e);
-    say(`Replay refusé : ${e instanceof Refused ? e.message : String(e)}`, true);
+    say(wording(words.refused, { why: e instanceof Refused ? e.message : String(e) }), true);
   }
 
   const linkShown = () => location.hash.startsWith(prefix);
@@ -190,15 +195,15 @@
     const link = await linkOf(last);
     window.gloutonSharedLink = link;
     if (link.length > linkLimit) {
-      say(`Le lien ferait ${link.length} caractères, trop pour le coller (${linkLimit} au plus) : voici le fichier à partager.`);
+      say(wording(words.linkTooLong, { n: link.length, limit: linkLimit }));
       save();
       return;
     }
     try {
       await navigator.clipboard.writeText(link);
-      say(`Lien copié (${link.length} caractères) : il fait revoir cette partie.`);
+      say(wording(words.linkCopied, { n: link.length }));
     } catch {
-      say(`Copiez ce lien (${link.length} caractères) : ${link}`);
+      say(wording(words.copyLink, { n: link.length, link }));
     }
   }
 

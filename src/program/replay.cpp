@@ -12,57 +12,64 @@ namespace glouton {
 ReplayResult parse_replay(std::string_view text) {
   ReplayResult result;
   LineReader lines(text);
-  auto fail = [&](std::string_view why) {
+  auto fail = [&](std::string_view reason, std::string_view why) {
     result.steps.clear();
-    result.error = "replay:" + std::to_string(std::max<std::int64_t>(lines.number(), 1)) + ": " +
-                   std::string(why);
+    result.reason = reason;
+    result.line = std::max<std::int64_t>(lines.number(), 1);
+    result.error = "replay:" + std::to_string(result.line) + ": " + std::string(why);
     return result;
   };
   if (text.size() > replay_size_limit)
-    return fail("over the size limit of " + std::to_string(replay_size_limit >> 20) +
-                " MiB: not played");
+    return fail("too_big", "over the size limit of " + std::to_string(replay_size_limit >> 20) +
+                               " MiB: not played");
   enum class Window { none, open, program_ended } window = Window::none;
   std::int64_t last_time = 0;
 
   while (const std::optional<std::string_view> line = lines.next()) {
-    if (!lines.ended()) return fail("the line is cut short (no line end)");
+    if (!lines.ended()) return fail("no_line_end", "the line is cut short (no line end)");
     if (lines.number() == 1) {
       if (*line != replay_header) {
         const std::string_view rest = line->substr(std::min(line->size(), replay_format.size()));
         const auto version = parse_digits(rest, 1000000);
         if (line->substr(0, replay_format.size()) == replay_format && version &&
             *version > replay_version)
-          return fail("made by a newer version of the game (format " + std::to_string(*version) +
-                      "; this one reads " + std::to_string(replay_version) + ")");
-        return fail("not a replay: the first line must be '" + std::string(replay_header) + "'");
+          return fail("newer_format", "made by a newer version of the game (format " +
+                                          std::to_string(*version) + "; this one reads " +
+                                          std::to_string(replay_version) + ")");
+        return fail("not_replay",
+                    "not a replay: the first line must be '" + std::string(replay_header) + "'");
       }
       continue;
     }
     const std::vector<std::string_view> fields = split_fields(*line);
-    if (fields.empty()) return fail("empty line");
-    if (window == Window::program_ended) return fail("the program ended on an earlier line");
+    if (fields.empty()) return fail("empty_line", "empty line");
+    if (window == Window::program_ended)
+      return fail("after_program_end", "the program ended on an earlier line");
     if (input_named(fields[0]) == Input::load) {
-      if (fields.size() > 1) return fail("unexpected text after 'load'");
-      if (window == Window::open) return fail("a game window is open already");
+      if (fields.size() > 1) return fail("text_after_load", "unexpected text after 'load'");
+      if (window == Window::open) return fail("window_open", "a game window is open already");
       window = Window::open;
       last_time = 0;
       result.steps.push_back({Input::load, 0, 0});
       continue;
     }
-    if (window != Window::open) return fail("no game window is open (expected 'load')");
+    if (window != Window::open)
+      return fail("no_window", "no game window is open (expected 'load')");
     const auto t = parse_digits(fields[0], std::numeric_limits<std::int32_t>::max());
-    if (!t) return fail("bad time " + quoted(fields[0]));
-    if (*t < last_time) return fail("time goes backwards");
+    if (!t) return fail("bad_time", "bad time " + quoted(fields[0]));
+    if (*t < last_time) return fail("time_backwards", "time goes backwards");
     last_time = *t;
     for (std::size_t i = 1; i < fields.size(); ++i) {
-      if (window != Window::open) return fail("input after the window's end " + quoted(fields[i]));
+      if (window != Window::open)
+        return fail("after_window_end", "input after the window's end " + quoted(fields[i]));
       const std::optional<Input::Kind> input = input_named(fields[i]);
-      if (!input || input == Input::load) return fail("unknown input " + quoted(fields[i]));
+      if (!input || input == Input::load)
+        return fail("bad_input", "unknown input " + quoted(fields[i]));
       ReplayStep step{*input, *t, 0};
       if (input == Input::key) {
-        if (i + 1 == fields.size()) return fail("'key' needs a code");
+        if (i + 1 == fields.size()) return fail("no_key_code", "'key' needs a code");
         const auto code = parse_digits(fields[++i], 65535);
-        if (!code) return fail("bad key code " + quoted(fields[i]));
+        if (!code) return fail("bad_key", "bad key code " + quoted(fields[i]));
         step.code = static_cast<int>(*code);
         if (step.code == key_escape) window = Window::program_ended;
       }
@@ -72,7 +79,7 @@ ReplayResult parse_replay(std::string_view text) {
     }
     result.steps.push_back({Input::wake, *t, 0});
   }
-  if (lines.number() == 0) return fail("empty file: not a replay");
+  if (lines.number() == 0) return fail("empty_file", "empty file: not a replay");
   return result;
 }
 

@@ -34,6 +34,10 @@ struct ReplayStep {
 struct ReplayResult {
   std::vector<ReplayStep> steps;
   std::string error;  // "replay:LINE: why" for a bad replay, empty when it is good
+  // The same refusal as a stable code ("bad_key") and its line, for a
+  // frontend that says it in its own words; empty when the replay is good.
+  std::string_view reason;
+  std::int64_t line = 0;
 };
 
 // Reads a whole replay; a bad one gives no steps at all.

@@ -25,8 +25,9 @@ inline constexpr std::size_t replay_link_length_limit =
 inline constexpr std::size_t replay_file_limit = replay_link_length_limit + 4096;
 
 struct ReplayLinkText {
-  std::string text;   // the replay's text, as the page recorded it
-  std::string error;  // "replay:1: why" for a link that is not good, empty when it is
+  std::string text;         // the replay's text, as the page recorded it
+  std::string error;        // "replay:1: why" for a link that is not good, empty when it is
+  std::string_view reason;  // the same as a stable code ("link_cut"), as ReplayResult's
 };
 
 // The replay's text a link holds. `link` is the whole address, its

@@ -7,6 +7,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -95,6 +96,27 @@ void trace_line(std::string_view line) {
   push_trace_line(std::string(line).c_str());
 }
 
+// Whether a recorded line holds an arrow key: the player's first turn, which
+// ends the page's hint of the controls.
+bool steers(std::string_view line) {
+  for (const std::string_view arrow : {" key 37", " key 38", " key 39", " key 40"}) {
+    const std::size_t at = line.find(arrow);
+    if (at != std::string_view::npos &&
+        (at + arrow.size() == line.size() || line[at + arrow.size()] == ' '))
+      return true;
+  }
+  return false;
+}
+
+// A replay refused: the reader's English on the console, and for the page
+// its reason and line ("bad_key:12"), which it says in its own words.
+const char* refuse(const std::string& error, std::string_view reason, std::int64_t line) {
+  static std::string told;
+  std::fprintf(stderr, "glouton: %s\n", error.c_str());
+  told = std::string(reason) + ':' + std::to_string(line);
+  return told.c_str();
+}
+
 }  // namespace
 
 // A key press from the page, as if from the keyboard: 77 (M) for "Son", 27
@@ -128,20 +150,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glouton_start() {
 
 // Shows the replay in `text` (`length` bytes) in the game window, the viewer's
 // keys steering it, in place of the run showing, if any. Returns "" when it
-// plays, else why not ("replay:LINE: why"), and then nothing plays and the
-// run showing goes on.
+// plays, else why not ("REASON:LINE", ReplayResult's), and then nothing
+// plays and the run showing goes on.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch(const char* text, int length) {
-  static std::string error;
   glouton::ReplayResult parsed =
       glouton::parse_replay(std::string_view(text, static_cast<std::size_t>(std::max(length, 0))));
-  error = parsed.error;
-  if (error.empty() && std::none_of(parsed.steps.begin(), parsed.steps.end(),
-                                    [](const auto& s) { return s.input == glouton::Input::load; }))
-    error = "replay: no game in it";
-  if (!error.empty()) {
-    std::fprintf(stderr, "glouton: %s\n", error.c_str());
-    return error.c_str();
-  }
+  if (!parsed.error.empty()) return refuse(parsed.error, parsed.reason, parsed.line);
+  if (std::none_of(parsed.steps.begin(), parsed.steps.end(),
+                   [](const auto& s) { return s.input == glouton::Input::load; }))
+    return refuse("replay: no game in it", "no_game", 1);
   run.reset();
   watched = std::move(parsed.steps);
   run = std::make_unique<web::PageRun>(canvas, sound, music, watch_hooks, &watched);
@@ -159,14 +176,9 @@ EM_JS(void, keep_link_text, (const char* text, int length), {
 // address), read as every program reads one (program/replay_link.h), as
 // glouton_watch does. Returns "" when it plays, else why not.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* glouton_watch_link(const char* link, int length) {
-  static std::string error;
   const glouton::ReplayLinkText inflated = glouton::inflate_replay_link(
       std::string_view(link, static_cast<std::size_t>(std::max(length, 0))));
-  if (!inflated.error.empty()) {
-    error = inflated.error;
-    std::fprintf(stderr, "glouton: %s\n", error.c_str());
-    return error.c_str();
-  }
+  if (!inflated.error.empty()) return refuse(inflated.error, inflated.reason, 1);
   const char* why = glouton_watch(inflated.text.data(), static_cast<int>(inflated.text.size()));
   if (*why == '\0') keep_link_text(inflated.text.data(), static_cast<int>(inflated.text.size()));
   return why;
@@ -206,6 +218,7 @@ int main() {
   watch_hooks = hooks;
   hooks.replay_line = [](std::string_view line) {
     push_replay_line(line.data(), static_cast<int>(line.size()));
+    if (steers(line)) tell_page("gloutonTurned");
   };
   web::listen(showing);
   if (start_held() == 0) glouton_start();

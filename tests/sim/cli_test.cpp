@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "program/replay.h"
 #include "program/replay_link.h"
@@ -156,34 +157,43 @@ TEST(KeyScript, BadLinesNameTheirLineNumber) {
 
 TEST(Replay, BadFilesNameTheirLineAndReasonAndPlayNothing) {
   // The whole reason is pinned: the reader takes strangers' bytes (the board).
-  const std::pair<const char*, const char*> cases[] = {
-      {"", "replay:1: empty file: not a replay"},
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"", "replay:1: empty file: not a replay", "empty_file"},
       {"glouton-replay 2\n",
-       "replay:1: made by a newer version of the game (format 2; this one reads 1)"},
-      {"\x89PNG\r\n\x1a\n", "replay:1: not a replay: the first line must be 'glouton-replay 1'"},
+       "replay:1: made by a newer version of the game (format 2; this one reads 1)",
+       "newer_format"},
+      {"\x89PNG\r\n\x1a\n", "replay:1: not a replay: the first line must be 'glouton-replay 1'",
+       "not_replay"},
       {"glouton-replay 1 \nload\n",
-       "replay:1: not a replay: the first line must be 'glouton-replay 1'"},
-      {"glouton-replay 1\nload x\n", "replay:2: unexpected text after 'load'"},
-      {"glouton-replay 1\nload\n100 key 37\n2OO\n", "replay:4: bad time '2OO'"},
-      {"glouton-replay 1\n100\n", "replay:2: no game window is open (expected 'load')"},
-      {"glouton-replay 1\nload\n200\n100 key 37\n", "replay:4: time goes backwards"},
-      {"glouton-replay 1\nload\n100 key\n", "replay:3: 'key' needs a code"},
-      {"glouton-replay 1\nload\n100 key 65536\n", "replay:3: bad key code '65536'"},
-      {"glouton-replay 1\nload\n100 close key 37\n",
-       "replay:3: input after the window's end 'key'"},
+       "replay:1: not a replay: the first line must be 'glouton-replay 1'", "not_replay"},
+      {"glouton-replay 1\nload x\n", "replay:2: unexpected text after 'load'", "text_after_load"},
+      {"glouton-replay 1\nload\n100 key 37\n2OO\n", "replay:4: bad time '2OO'", "bad_time"},
+      {"glouton-replay 1\n100\n", "replay:2: no game window is open (expected 'load')",
+       "no_window"},
+      {"glouton-replay 1\nload\n200\n100 key 37\n", "replay:4: time goes backwards",
+       "time_backwards"},
+      {"glouton-replay 1\nload\n100 key\n", "replay:3: 'key' needs a code", "no_key_code"},
+      {"glouton-replay 1\nload\n100 key 65536\n", "replay:3: bad key code '65536'", "bad_key"},
+      {"glouton-replay 1\nload\n100 close key 37\n", "replay:3: input after the window's end 'key'",
+       "after_window_end"},
       {"glouton-replay 1\nload\n100 key 27\nload\n",
-       "replay:4: the program ended on an earlier line"},
-      {"glouton-replay 1\nload\nload\n", "replay:3: a game window is open already"},
-      {"glouton-replay 1\nload\n100 load\n", "replay:3: unknown input 'load'"},
-      {"glouton-replay 1\nload\n100 jump\n", "replay:3: unknown input 'jump'"},
-      {"glouton-replay 1\nload\n\n", "replay:3: empty line"},
-      {"glouton-replay 1\nload\n100 key 37", "replay:3: the line is cut short (no line end)"},
+       "replay:4: the program ended on an earlier line", "after_program_end"},
+      {"glouton-replay 1\nload\nload\n", "replay:3: a game window is open already", "window_open"},
+      {"glouton-replay 1\nload\n100 load\n", "replay:3: unknown input 'load'", "bad_input"},
+      {"glouton-replay 1\nload\n100 jump\n", "replay:3: unknown input 'jump'", "bad_input"},
+      {"glouton-replay 1\nload\n\n", "replay:3: empty line", "empty_line"},
+      {"glouton-replay 1\nload\n100 key 37", "replay:3: the line is cut short (no line end)",
+       "no_line_end"},
   };
   std::string huge = std::string(replay_header) + "\nload\n";
   while (huge.size() <= replay_size_limit) huge += "100\n";
   EXPECT_EQ(parse_replay(huge).error, "replay:1: over the size limit of 16 MiB: not played");
-  for (const auto& [text, reason] : cases) {
-    EXPECT_EQ(parse_replay(text).error, reason) << text;
+  EXPECT_EQ(parse_replay(huge).reason, "too_big");
+  for (const auto& [text, reason, code] : cases) {
+    const ReplayResult r = parse_replay(text);
+    EXPECT_EQ(r.error, reason) << text;
+    EXPECT_EQ(r.reason, code) << text;  // what the page says in its own words
+    EXPECT_EQ(r.error.rfind("replay:" + std::to_string(r.line) + ": ", 0), 0u) << text;
     expect_refused("--replay", text, reason, reason);
   }
 }
@@ -238,21 +248,29 @@ TEST(Replay, ShareLinksPlayAsTheirTextOrSayWhatIsWrong) {
   const std::string data = link.substr(replay_link_key.size());
   std::string huge = std::string(replay_header) + "\nload\n";
   while (huge.size() <= replay_size_limit) huge += "100\n";
-  const std::pair<std::string, const char*> cases[] = {
-      {"#replay=a%b.c", "replay:1: the link is altered: character 2 after '#replay=' is not"},
-      {"<html>\n", "replay:1: not a replay link: no '#replay=' in it"},
-      {"#replay=", "replay:1: the link holds no replay"},
-      {link.substr(0, link.size() - data.size() % 4 - 3), "replay:1: the link is cut short or "},
-      {"#replay=" + data.substr(0, data.size() / 8 * 4), "replay:1: the link is cut short: "},
+  const std::tuple<std::string, const char*, const char*> cases[] = {
+      {"#replay=a%b.c", "replay:1: the link is altered: character 2 after '#replay=' is not",
+       "link_altered"},
+      {"<html>\n", "replay:1: not a replay link: no '#replay=' in it", "not_link"},
+      {"#replay=", "replay:1: the link holds no replay", "link_empty"},
+      {link.substr(0, link.size() - data.size() % 4 - 3), "replay:1: the link is cut short or ",
+       "link_cut"},
+      {"#replay=" + data.substr(0, data.size() / 8 * 4),
+       "replay:1: the link is cut short: ", "link_cut"},
       {"#replay=" + testing::base64url(char(packed[0] | 6) + packed.substr(1)),
-       "replay:1: the link is altered: its compressed data do not inflate (invalid block type)"},
-      {"#replay=" + testing::base64url(packed + "xyz"), "replay:1: the link is altered: 3 bytes"},
-      {testing::share_link(huge), "replay:1: the link's replay is over the size limit of 16 MiB"},
-      {testing::share_link("glouton-replay 1\nload\n100 jump\n"), "replay:3: unknown input"},
+       "replay:1: the link is altered: its compressed data do not inflate (invalid block type)",
+       "link_altered"},
+      {"#replay=" + testing::base64url(packed + "xyz"), "replay:1: the link is altered: 3 bytes",
+       "link_altered"},
+      {testing::share_link(huge), "replay:1: the link's replay is over the size limit of 16 MiB",
+       "link_too_big"},
+      {testing::share_link("glouton-replay 1\nload\n100 jump\n"), "replay:3: unknown input",
+       "bad_input"},
   };
-  for (const auto& [input, prefix] : cases) {
+  for (const auto& [input, prefix, code] : cases) {
     const ReplayResult r = decode_replay_link(input);
     EXPECT_TRUE(r.steps.empty()) << input;
+    EXPECT_EQ(r.reason, code) << r.error;
     if (input.find(replay_link_key) == std::string::npos)
       EXPECT_EQ(r.error.rfind(prefix, 0), 0u) << r.error;
     else

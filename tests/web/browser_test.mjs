@@ -256,6 +256,12 @@ async function firstTitle(d, url, what) {
 
 const noWall = (lines) => lines.map((l) => JSON.stringify({ ...JSON.parse(l), wall: undefined }));
 const textOf = (d, selector) => d.evaluate((s) => document.querySelector(s).textContent, selector);
+// The hint's words where it shows clear of the game's pixels (`seen` by shows(), of `size`), else ''.
+const hintClear = (d, seen, [w, h]) => d.evaluate(([[x0, y0], [x1, y1]]) => {
+  const hint = document.getElementById('hint'), r = hint.getBoundingClientRect();
+  const clear = r.bottom <= y0 || r.top >= y1 || r.right <= x0 || r.left >= x1;
+  return !hint.hidden && r.width > 0 && clear ? hint.innerText : '';
+}, [cssPoint(seen, -0.5, -0.5), cssPoint(seen, w - 0.5, h - 0.5)]);
 
 // glouton-board serving the page on `port`, its SQLite store in `work`.
 async function startBoard(work, port) {
@@ -348,7 +354,8 @@ async function desktop(d, url) {
   if (!(await firstTitle(d, `${url}?trace`, engineName))) return;
   check(await d.evaluate(() => document.activeElement === document.getElementById('canvas')),
         'the canvas has the keyboard focus');
-  await shows(d, 'title', titleSize, titleLooks);
+  const hinted = await hintClear(d, await shows(d, 'title', titleSize, titleLooks), titleSize);
+  check(/Flèches : diriger.*Espace : arrêter/s.test(hinted), 'a first visit shows the keys, clear of the game', hinted);
   // The engine decodes the sounds' format (WebKitGTK through GStreamer).
   check(await waitFor(d, () => Module.gloutonSound?.music && Object.keys(Module.gloutonSound.cues).length === 5,
                       null, 10000), 'the cues and the music decode');
@@ -388,6 +395,7 @@ async function desktop(d, url) {
   const after = await lastLine(d);
   check(moved, 'the arrows move the glouton and the score rises',
         `x ${before.glouton.x} -> ${after.glouton.x}, score ${before.score} -> ${after.score}`);
+  check(await waitFor(d, () => document.getElementById('hint').hidden, null, 2000), 'the hint goes at the first turn');
   check(Number.isInteger(after.wall) && after.wall >= after.t, 'trace lines carry wall', `wall ${after.wall}`);
   if (!has('escape')) return;
 
@@ -464,12 +472,12 @@ async function replays(d, url) {
 
   const packed = (t) => `${url}?trace#replay=${deflateRawSync(t).toString('base64url')}`;
   const broken = [
-    ['cut short', link.slice(0, link.indexOf('#') + 8 + 4 * Math.floor((link.length - link.indexOf('#') - 8) / 8)), /replay:1: the link is cut short/],
-    ['not base64url', `${url}?trace#replay=a%b.c`, /base64url/],
-    ['not a replay', packed('<html>\n'), /not a replay/],
-    ['of a future version', packed('glouton-replay 2\nload\n'), /newer version/],
-    ['altered', packed(text.replace('\nload\n', '\nlaod\n')), /replay:2: /],
-    ['over the size limit', packed(`glouton-replay 1\n${'0\n'.repeat(9 << 20)}`), /over the size limit of 16 MiB/],
+    ['cut short', link.slice(0, link.indexOf('#') + 8 + 4 * Math.floor((link.length - link.indexOf('#') - 8) / 8)), /^Replay refusé : le lien est coupé$/],
+    ['not base64url', `${url}?trace#replay=a%b.c`, /: le lien est abîmé$/],
+    ['not a replay', packed('<html>\n'), /: ce n’est pas un replay$/],
+    ['of a future version', packed('glouton-replay 2\nload\n'), /: le replay vient d’une version plus récente du jeu$/],
+    ['altered', packed(text.replace('\nload\n', '\nlaod\n')), /: ligne 2 : aucune partie ouverte$/],
+    ['over the size limit', packed(`glouton-replay 1\n${'0\n'.repeat(9 << 20)}`), /: le replay du lien dépasse 16 Mio$/],
   ];
   for (const [what, address, why] of broken) {
     await fresh.goto('about:blank');
@@ -478,7 +486,7 @@ async function replays(d, url) {
     const said = await fresh.evaluate(() => !document.getElementById('message').hidden &&
                                             document.getElementById('message').textContent);
     check(titled && why.test(said) && !(await fresh.evaluate(() => window.gloutonCaption)),
-          `a link ${what} is refused with a message, the title shows`, said);
+          `a link ${what} is refused with a message in French, the title shows`, said);
   }
   // After a refusal, a file opened with "Ouvrir…" plays, the message gone.
   const [chooser] = await Promise.all([fresh.page.waitForFileChooser(), fresh.click('#open')]);
@@ -575,6 +583,7 @@ async function phone(d, url, [name, width, height, fit]) {
     await page.emulateCPUThrottling(4);
     await firstTitle(d, url, 'phone, CPU slowed 4x');
     await page.emulateCPUThrottling(null);
+    await d.evaluate(() => localStorage.removeItem('gloutonHintSeen'));  // a first visit: no turn made here yet
   }
   if (!(await firstTitle(d, `${url}?trace`, `phone ${name}`))) return;
   await d.evaluate(() => {
@@ -583,6 +592,13 @@ async function phone(d, url, [name, width, height, fit]) {
     window.gloutonTrace.push = (line) => { window.gloutonTraceAt.push(performance.now()); return push(line); };
   });
   const title = await shows(d, `phone ${name}: title`, titleSize, [titleLooks[0]], fit);
+  // A first visit shows the gestures; the next one (sideways) only on "?".
+  if (name === 'landscape') {
+    check(!(await hintClear(d, title, titleSize)), 'phone landscape: a later visit shows no hint');
+    await page.tap('#help');
+  }
+  const hinted = await hintClear(d, title, titleSize);
+  check(/Glissez pour diriger.*Touchez pour arrêter/s.test(hinted), `phone ${name}: the hint shows the gestures, clear of the game`, hinted);
   check(await d.evaluate(() => document.scrollingElement.scrollHeight <= innerHeight + 1 &&
                                getComputedStyle(document.body).touchAction === 'none'),
         `phone ${name}: the page does not scroll under a thumb`);
@@ -609,6 +625,7 @@ async function phone(d, url, [name, width, height, fit]) {
     return s.dir[0] === -1 && s.score > 0;
   });
   check(steered, `phone ${name}: a swipe left steers, the score rises`, `keys ${await keys()}`);
+  check(await d.evaluate(() => document.getElementById('hint').hidden), `phone ${name}: the hint goes at the first turn`);
   await swipe(page, [x, y], [[30, 0], [0, 35]]);
   await sleep(200);
   const turns = (await keys()).slice(-2).join();
