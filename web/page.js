@@ -342,15 +342,23 @@ for (const [where, arrow] of Object.entries(padArrows)) {
     press(Number(button.dataset.key));
   });
 }
-const padWanted = () => localStorage.getItem('gloutonPad') === 'on';
+function padWanted(flip = false) {
+  try {
+    if (flip) localStorage.setItem('gloutonPad', padWanted() ? 'off' : 'on');
+    return localStorage.getItem('gloutonPad') === 'on';
+  } catch {
+    return flip === pad.hidden;  // no storage: the pad as this visit left it, or flipped
+  }
+}
 function padOffered() {
   if (!touchScreen) return false;
   if (innerHeight >= innerWidth) return true;
-  // The game, 644 x 448 at most, fitted beside the pad's column and without it.
-  const room = document.getElementById('room').getBoundingClientRect();
+  // The game, 644 x 448 at most, fitted beside the pad's column (three
+  // 44-pixel buttons, their gaps and margins: 156) and without it.
+  const box = room.getBoundingClientRect();
   const padWidth = pad.hidden ? 156 : pad.getBoundingClientRect().width;
-  const width = pad.hidden ? room.width : room.width + padWidth;
-  const fit = (w) => Math.min(w / 644, room.height / 448);
+  const width = pad.hidden ? box.width : box.width + padWidth;
+  const fit = (w) => Math.min(w / 644, box.height / 448);
   return fit(width - padWidth) >= 0.9 * fit(width);
 }
 function showPad() {
@@ -362,7 +370,7 @@ function showPad() {
   document.body.classList.toggle('with-pad', on);
 }
 padToggle.addEventListener('click', () => {
-  localStorage.setItem('gloutonPad', padWanted() ? 'off' : 'on');
+  padWanted(true);
   showPad();
   canvas.focus();
 });
@@ -375,4 +383,4 @@ new ResizeObserver(([entry]) => {
   const size = `${entry.contentRect.width}x${entry.contentRect.height}`;
   if (size !== roomSize && roomSize) window.dispatchEvent(new Event('resize'));
   roomSize = size;
-}).observe(document.getElementById('room'));
+}).observe(room);
