@@ -711,6 +711,12 @@ async function phone(d, url, [name, width, height, fit]) {
         seen.join());
   const tooSmall = smallAtEnd.concat(await small());
   check(tooSmall.length === 0, `phone ${name}: the strip's, the pad's and the end card's buttons are 44 px high`, `${tooSmall}`);
+  // Sideways with no room beside the game (740 x 360), the pad is not offered.
+  if (name === 'landscape') {
+    await page.setViewport({ width: 740, height: 360, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: true });
+    check(await waitFor(d, () => document.getElementById('pad').hidden && document.getElementById('pad-toggle').hidden, null, 2000),
+          'phone 740 x 360 sideways: no room beside the game, no pad offered');
+  }
 }
 
 // Installed and offline: the worker keeps the build; a second build served
