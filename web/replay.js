@@ -117,7 +117,8 @@
     status.textContent = `${wording(words.viewer, { where })} · ${words.viewerHelp[kind]}`;
     seekDone.style.width = `${v.end ? (100 * v.at) / v.end : 0}%`;
     pauseButton.textContent = v.paused ? '▶' : '❚❚';
-    pauseButton.setAttribute('aria-label', v.paused ? words.viewerButtons.play : words.viewerButtons.pause);
+    pauseButton.title = v.paused ? words.viewerButtons.play : words.viewerButtons.pause;
+    pauseButton.setAttribute('aria-label', pauseButton.title);
     window.gloutonCaption = `revoir ${where}`;
   }
 
