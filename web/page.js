@@ -22,8 +22,13 @@ const words = {
   paused: ' (pause)',
   viewerHelp: {
     keys: '→ ← vitesse · Espace : pause · 1-9, Début, Fin : aller',
-    touch: 'Plus lent, Pause, Plus vite · la barre : aller',
+    touch: '« » vitesse · ❚❚ pause · la barre : aller',
   },
+  // The viewer's buttons (replay.js), as read aloud and in their tooltips.
+  viewerButtons: { slower: 'Plus lent', pause: 'Pause', play: 'Reprendre', faster: 'Plus vite' },
+  // The direction pad and its button in the strip.
+  pad: { toggle: 'Croix', toggleTitle: 'La croix de direction à l’écran', up: 'Haut', left: 'Gauche',
+         right: 'Droite', down: 'Bas' },
   loading: 'Le jeu se charge encore : un instant.',
   refused: 'Replay refusé : {why}',
   fileTooBig: 'le fichier « {name} » dépasse 16 Mio : pas lu',
@@ -183,9 +188,18 @@ function gameBox() {
 }
 
 // Under the game where it leaves 100 px, beside it where it leaves 130,
-// else in the strip, in the status's place.
+// else in the strip, in the status's place. Upright on a touch screen the
+// game's room has the maze's shape: the room under the strip has the hint.
+const spare = document.getElementById('spare');
+const upright = matchMedia('(pointer: coarse) and (orientation: portrait)');
 function placeHint() {
   if (hint.hidden) return;
+  if (upright.matches) {
+    hint.className = `${kind} spare`;
+    Object.assign(hint.style, { left: '', top: '', width: '', height: '' });
+    if (hint.parentNode !== spare) spare.prepend(hint);
+    return;
+  }
   const r = room.getBoundingClientRect();
   const game = gameBox();
   const below = Math.floor(r.bottom - game.bottom), beside = Math.floor(r.right - game.right);
@@ -195,7 +209,7 @@ function placeHint() {
   const [left, top, width, height] = band ? band.slice(1).map((v) => `${v}px`) : ['', '', '', ''];
   Object.assign(hint.style, { left, top, width, height });
   if (band && hint.parentNode !== room) room.append(hint);
-  if (!band && hint.parentNode === room) status.before(hint);
+  if (!band && hint.nextSibling !== status) status.before(hint);
 }
 const hintPlacer = new ResizeObserver(placeHint);
 hintPlacer.observe(room);
@@ -305,6 +319,68 @@ function loadAfterFirstFrame() {
     document.body.append(script);
   }
 }
+
+// The direction pad, a touch screen's, off by default and remembered: its
+// presses are the arrow keys, as a swipe's are, so traces and replays see
+// only keys. Held upright it stands under the strip, at the thumb; sideways
+// beside the game, where the game keeps 90 % of its size, else it is not offered.
+const pad = document.getElementById('pad');
+const padToggle = document.getElementById('pad-toggle');
+const padArrows = { up: '▲', left: '◀', right: '▶', down: '▼' };
+padToggle.textContent = words.pad.toggle;
+padToggle.title = words.pad.toggleTitle;
+for (const [where, arrow] of Object.entries(padArrows)) {
+  const button = document.getElementById(`pad-${where}`);
+  button.textContent = arrow;
+  button.setAttribute('aria-label', words.pad[where]);
+  // As the finger touches: a turn is wanted now, not as it lifts.
+  button.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    press(Number(button.dataset.key));
+  });
+}
+function padWanted(flip = false) {
+  try {
+    if (flip) localStorage.setItem('gloutonPad', padWanted() ? 'off' : 'on');
+    return localStorage.getItem('gloutonPad') === 'on';
+  } catch {
+    return flip === pad.hidden;  // no storage: the pad as this visit left it, or flipped
+  }
+}
+function padOffered() {
+  if (!touchScreen) return false;
+  if (innerHeight >= innerWidth) return true;
+  // The game, 644 x 448 at most, fitted beside the pad's column (three
+  // 44-pixel buttons, their gaps and margins: 156) and without it.
+  const box = room.getBoundingClientRect();
+  const padWidth = pad.hidden ? 156 : pad.getBoundingClientRect().width;
+  const width = pad.hidden ? box.width : box.width + padWidth;
+  const fit = (w) => Math.min(w / 644, box.height / 448);
+  return fit(width - padWidth) >= 0.9 * fit(width);
+}
+function showPad() {
+  const offered = padOffered();
+  const on = offered && padWanted();
+  padToggle.hidden = !offered;
+  padToggle.setAttribute('aria-pressed', on ? 'true' : 'false');
+  pad.hidden = !on;
+  document.body.classList.toggle('with-pad', on);
+}
+padToggle.addEventListener('click', () => {
+  padWanted(true);
+  showPad();
+  canvas.focus();
+});
+window.addEventListener('resize', showPad);
+showPad();
+// The game's room may change size with no resize of the window (the pad
+// sideways): the game is fitted again as for one.
+let roomSize = '';
+new ResizeObserver(([entry]) => {
+  const size = `${entry.contentRect.width}x${entry.contentRect.height}`;
+  if (size !== roomSize && roomSize) window.dispatchEvent(new Event('resize'));
+  roomSize = size;
+}).observe(room);
 
 // What waits for the first frame to be painted (the timeout after the next
 // animation frame), not only drawn: the worker, and the records' and the

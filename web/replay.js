@@ -25,6 +25,8 @@
   const seekDone = document.getElementById('seek-done');
   const canvas = document.getElementById('canvas');
   const chooser = document.getElementById('replay-file');
+  const viewer = document.getElementById('viewer');
+  const pauseButton = document.getElementById('pause');
 
   // The replay the end card offers: the run just played, or the one watched.
   let last = null;  // Uint8Array
@@ -97,6 +99,7 @@
     canvas.style.visibility = 'visible';
     canvas.focus();
     seek.hidden = false;
+    viewer.hidden = false;
     clearInterval(captionTimer);
     captionTimer = setInterval(showCaption, 200);
     showCaption();
@@ -113,6 +116,9 @@
     const where = `${minutes(v.at)} / ${minutes(v.end)} ${v.speed}${v.paused ? words.paused : ''}`;
     status.textContent = `${wording(words.viewer, { where })} · ${words.viewerHelp[kind]}`;
     seekDone.style.width = `${v.end ? (100 * v.at) / v.end : 0}%`;
+    pauseButton.textContent = v.paused ? '▶' : '❚❚';
+    pauseButton.title = v.paused ? words.viewerButtons.play : words.viewerButtons.pause;
+    pauseButton.setAttribute('aria-label', pauseButton.title);
     window.gloutonCaption = `revoir ${where}`;
   }
 
@@ -120,6 +126,7 @@
     watching = false;
     clearInterval(captionTimer);
     seek.hidden = true;
+    viewer.hidden = true;
     if (document.title.includes('revoir')) document.title = 'Glouton';
   }
 
@@ -144,6 +151,20 @@
   });
   seek.addEventListener('pointermove', (e) => { if (seek.hasPointerCapture(e.pointerId)) seekTo(e); });
   seek.addEventListener('pointerup', () => canvas.focus());
+
+  // By touch too: the viewer's own keys, Left (slower), Space (pause) and
+  // Right (faster), sent to the game as the keyboard's.
+  for (const [id, arrow, code] of [['slower', '«', 37], ['pause', '❚❚', 32], ['faster', '»', 39]]) {
+    const button = document.getElementById(id);
+    button.textContent = arrow;
+    button.setAttribute('aria-label', words.viewerButtons[id]);
+    button.title = words.viewerButtons[id];
+    button.addEventListener('click', () => {
+      Module._glouton_press(code);
+      canvas.focus();
+      setTimeout(showCaption, 50);  // the game handles it at its next wake
+    });
+  }
 
   function refuse(e) {
     if (!(e instanceof Refused)) console.error(e);

@@ -119,4 +119,14 @@ Point Canvas::to_picture(double css_x, double css_y) const {
   return browser_scales_ ? Point{x, y} : view_.to_canvas(x, y);
 }
 
+double Canvas::css_per_pixel() const {
+  double css_w = 0, css_h = 0;
+  if (canvas_.w <= 0 ||
+      emscripten_get_element_css_size("#canvas", &css_w, &css_h) != EMSCRIPTEN_RESULT_SUCCESS)
+    return 0;
+  const double per_canvas_pixel = css_w / canvas_.w;
+  return browser_scales_ ? per_canvas_pixel
+                         : per_canvas_pixel * view_.scale / static_cast<double>(view_.per);
+}
+
 }  // namespace glouton::web

@@ -22,6 +22,8 @@ class Canvas {
   void redraw() { whole_ = true; }
   // A point of the canvas in CSS pixels, in the picture's pixels.
   Point to_picture(double css_x, double css_y) const;
+  // The CSS pixels one of the picture's pixels spans; 0 before it shows.
+  double css_per_pixel() const;
 
  private:
   Size content_;  // the picture's size

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 
 #include "ports/keys.h"
@@ -34,6 +35,19 @@ std::string plain_line_ends(std::string_view text) {
     out += text[i] == '\r' ? '\n' : text[i];
   }
   return out;
+}
+
+// A finger is no mouse pointer: a button answers it within this many CSS
+// pixels each way, centred on it, the button's own rectangle where larger.
+// The title has only "GO !" and the game only "CC", so zones never overlap.
+constexpr double finger_zone_css = 44;
+
+PixelRect finger_zone(const PixelRect& button, double css_per_pixel) {
+  if (css_per_pixel <= 0) return button;
+  const int least = static_cast<int>(std::ceil(finger_zone_css / css_per_pixel));
+  const int more_w = std::max(0, least - button.w);
+  const int more_h = std::max(0, least - button.h);
+  return {button.x - more_w / 2, button.y - more_h / 2, button.w + more_w, button.h + more_h};
 }
 
 }  // namespace
@@ -103,16 +117,17 @@ void PageRun::finger(Finger what, std::int64_t id, double css_x, double css_y) {
     touch_.cancel();
     return press_button(false);
   }
-  // On the title a finger is the mouse: "GO !" pressed as it touches, clicked as it lifts there.
+  // On the title a finger is the mouse: "GO !" pressed as it touches, clicked as it lifts in its
+  // zone.
   if (!game_) {
     if (what == Finger::move) return;
-    return mouse(what == Finger::down, css_x, css_y);
+    return click(what == Finger::down, css_x, css_y, true);
   }
   std::optional<int> code = what == Finger::down   ? touch_.down(id, css_x, css_y, ms)
                             : what == Finger::move ? touch_.move(id, css_x, css_y, ms)
                                                    : touch_.up(id, css_x, css_y, ms);
-  // A tap on "CC" is its click, and no key.
-  if (code == key_space && on_button(css_x, css_y)) {
+  // A tap in the zone of "CC" is its click, and no key.
+  if (code == key_space && on_button(css_x, css_y, true)) {
     begin();
     program_.feed(now_, Input::cc);
     return wake();
@@ -120,9 +135,10 @@ void PageRun::finger(Finger what, std::int64_t id, double css_x, double css_y) {
   if (code) feed(Input::pressed(*code));
 }
 
-bool PageRun::on_button(double css_x, double css_y) const {
+bool PageRun::on_button(double css_x, double css_y, bool finger) const {
   const Point p = canvas_.to_picture(css_x, css_y);
-  return (game_ ? draw::cc_button() : draw::go_button()).contains(p.x, p.y);
+  const PixelRect button = game_ ? draw::cc_button() : draw::go_button();
+  return (finger ? finger_zone(button, canvas_.css_per_pixel()) : button).contains(p.x, p.y);
 }
 
 void PageRun::press_button(bool pressed) {
@@ -131,9 +147,9 @@ void PageRun::press_button(bool pressed) {
   show();
 }
 
-void PageRun::mouse(bool down, double css_x, double css_y) {
+void PageRun::click(bool down, double css_x, double css_y, bool finger) {
   if (!running()) return;
-  const bool on = on_button(css_x, css_y);
+  const bool on = on_button(css_x, css_y, finger);
   if (down) return press_button(on);
   const bool clicked = button_pressed_ && on;
   press_button(false);

@@ -44,7 +44,7 @@ class PageRun final : private FrontendHost {
   enum class Finger { down, move, up, cancel };
   void finger(Finger what, std::int64_t id, double css_x, double css_y);
   // The mouse's main button on the canvas, in CSS pixels: "GO !" and "CC".
-  void mouse(bool down, double css_x, double css_y);
+  void mouse(bool down, double css_x, double css_y) { click(down, css_x, css_y, false); }
   // The page changed size: the picture is fitted again.
   void refit();
 
@@ -60,8 +60,11 @@ class PageRun final : private FrontendHost {
   void schedule();
   void show();
   void show_box();
-  // The button under the point, of the window showing.
-  bool on_button(double css_x, double css_y) const;
+  // The button under the point, of the window showing; for a finger, in
+  // the zone around it (finger_zone()).
+  bool on_button(double css_x, double css_y, bool finger) const;
+  // The mouse's button, or a finger on the title, going down or up there.
+  void click(bool down, double css_x, double css_y, bool finger);
   void press_button(bool pressed);
 
   Canvas& canvas_;

@@ -626,8 +626,10 @@ async function phone(d, url, [name, width, height, fit]) {
                                getComputedStyle(document.body).touchAction === 'none'),
         `phone ${name}: the page does not scroll under a thumb`);
 
-  await page.touchscreen.tap(...cssPoint(title, 14 + 33, 425 + 14));
-  if (!check(await waitFor(d, () => window.gloutonTrace.length > 0), `phone ${name}: a tap on "GO !" opens the game`))
+  // A finger's zone is 44 x 44 CSS pixels around a button smaller than that ("GO !" is 36 x 15 here).
+  const [goX, goY] = cssPoint(title, 14 + 33, 425 + 14);
+  await page.touchscreen.tap(goX, goY - 15);
+  if (!check(await waitFor(d, () => window.gloutonTrace.length > 0), `phone ${name}: a tap 15 px off "GO !" opens the game`))
     return;
   check(await waitFor(d, () => Module.gloutonAudio?.state === 'running', null, 5000),
         `phone ${name}: the audio runs after a touch`);
@@ -657,17 +659,23 @@ async function phone(d, url, [name, width, height, fit]) {
     return s.ev === 'key' && s.key === 32 && s.dir[0] === 0 && s.dir[1] === 0;
   }, null, 3000) || (await keys()).at(-1) === 32, `phone ${name}: a tap stops`, `last keys ${(await keys()).slice(-3)}`);
 
-  // A tap on "CC" (27 x 19 pixels at -2, 1 of the game window) is its click: the box, no space bar.
+  // A tap 15 px off "CC" (27 x 19 pixels at -2, 1 of the game window) is its click: the box, no space bar;
+  // 30 px off, out of its zone, the space bar.
   const box = new Promise((resolve) => page.once('dialog', (dialog) => {
     resolve(dialog.message());
     dialog.accept();
   }));
   const before = (await keys()).length;
-  await page.touchscreen.tap(...cssPoint(maze, 11, 10));
+  const [ccX, ccY] = cssPoint(maze, 11, 10);
+  await page.touchscreen.tap(ccX + 15, ccY);
   const message = await Promise.race([box, sleep(3000)]);
   await sleep(200);
-  check(!!message && (await keys()).length === before, `phone ${name}: a tap on "CC" opens its box, and is no key`,
+  check(!!message && (await keys()).length === before, `phone ${name}: a tap 15 px off "CC" opens its box, and is no key`,
         `${message}`);
+  const stops = (await keys()).filter((k) => k === 32).length;
+  await page.touchscreen.tap(ccX + 30, ccY);
+  check(await waitFor(d, (n) => window.gloutonTrace.filter((l) => JSON.parse(l).key === 32).length > n, stops, 3000),
+        `phone ${name}: a tap 30 px off "CC" is the space bar`);
 
   // From the touch to its key's handler (trace wall, on the page's clock).
   const delays = await d.evaluate(() => {
@@ -681,21 +689,57 @@ async function phone(d, url, [name, width, height, fit]) {
   });
   console.log(`phone ${name}: touch to key handler ${delays.map((t) => t.toFixed(1)).join(', ')} ms`);
 
-  // "Son" is M: the sound off, and on again.
+  // "Son" is M: the sound off, and on again; the game does not move for its label.
   const soundOn = () => d.evaluate(() => [Module._glouton_sound_on(), document.getElementById('sound').textContent]);
+  const canvasBox = () => d.evaluate(() => JSON.stringify(document.getElementById('canvas').getBoundingClientRect()));
+  const played = await canvasBox();
   await page.tap('#sound');
   await sleep(150);
   const off = await soundOn();
   await page.tap('#sound');
   await sleep(150);
   const on = await soundOn();
-  check(off[0] === 0 && on[0] === 1 && off[1] !== on[1], `phone ${name}: "Son" switches the sound off and on`,
-        `${off} then ${on}`);
+  check(off[0] === 0 && on[0] === 1 && off[1] !== on[1] && (await canvasBox()) === played,
+        `phone ${name}: "Son" switches the sound off and on, the game's box unchanged`, `${off} then ${on}`);
   const lines = await traceLength(d);
   check((await keys()).filter((k) => k === 77).length === 2, `phone ${name}: "Son" reaches the game as M`);
+  // The direction pad, off at first, turned on in the strip (upright), then remembered: its presses are the arrow keys.
+  const padOn = await d.evaluate(() => !document.getElementById('pad').hidden);
+  check(padOn === (name === 'landscape'), `phone ${name}: the pad is off at first, then remembered`);
+  if (!padOn) await page.tap('#pad-toggle');
+  for (const where of ['up', 'left', 'down', 'right']) await page.tap(`#pad-${where}`);
+  await sleep(200);
+  check((await keys()).slice(-4).join() === '38,37,40,39', `phone ${name}: the pad's presses are arrow keys`,
+        `last keys ${(await keys()).slice(-4)}`);
+  const padded = await canvasBox();
   await page.tap('#quit');
   check(await waitFor(d, () => getComputedStyle(document.getElementById('end')).display !== 'none', null, 5000) &&
         (await lastLine(d)).key === 27, `phone ${name}: "Quitter" is Escape, to the end card`, `${lines} lines`);
+
+  const small = () => d.evaluate(() => [...document.querySelectorAll('#bar button, #seek, #pad button, #end button')]
+    .filter((b) => b.offsetParent && b.getBoundingClientRect().height < 44).map((b) => b.id));
+  const smallAtEnd = await small();
+
+  // The viewer by touch: its bar keeps the game's box; its buttons are its keys.
+  await page.tap('#watch');
+  await waitFor(d, () => Module.gloutonViewer?.speed === '×1');
+  const viewer = () => d.evaluate(() => `${Module.gloutonViewer?.speed} ${Module.gloutonViewer?.paused}`);
+  const seen = [await canvasBox() === padded];
+  for (const button of ['faster', 'pause', 'slower']) {
+    await page.tap(`#${button}`);
+    await sleep(150);
+    seen.push(await viewer());
+  }
+  check(seen.join() === 'true,×2 false,×2 true,×1 true', `phone ${name}: the viewer's bar keeps the game's box, its buttons its speed and pause`,
+        seen.join());
+  const tooSmall = smallAtEnd.concat(await small());
+  check(tooSmall.length === 0, `phone ${name}: the strip's, the pad's and the end card's buttons are 44 px high`, `${tooSmall}`);
+  // Sideways with no room beside the game (740 x 360), the pad is not offered.
+  if (name === 'landscape') {
+    await page.setViewport({ width: 740, height: 360, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: true });
+    check(await waitFor(d, () => document.getElementById('pad').hidden && document.getElementById('pad-toggle').hidden, null, 2000),
+          'phone 740 x 360 sideways: no room beside the game, no pad offered');
+  }
 }
 
 // Installed and offline: the worker keeps the build; a second build served
