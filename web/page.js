@@ -248,9 +248,8 @@ var Module = {
     // For the curious and the tests: when each run's title first showed.
     window.gloutonTitleFrames = (window.gloutonTitleFrames || 0) + 1;
     window.gloutonTitleFrameAt = window.gloutonTitleFrameAt || performance.now();
-    afterPaint();
+    afterPaint(showHint);  // laid out by itself, once the title is on the screen
     status.textContent = touchScreen ? '' : words.keys;
-    showHint();
     quitButton.disabled = true;
     showSound();
     canvas.focus({ preventScroll: true });
@@ -383,10 +382,11 @@ new ResizeObserver(([entry]) => {
 }).observe(room);
 
 // What waits for the first frame to be painted (the timeout after the next
-// animation frame), not only drawn: the worker, and the records' and the
-// board's scripts.
-function afterPaint() {
+// animation frame), not only drawn: `then`, the worker, and the records' and
+// the board's scripts.
+function afterPaint(then = () => {}) {
   requestAnimationFrame(() => setTimeout(() => {
+    then();
     registerWorker();
     loadAfterFirstFrame();
   }, 0));

@@ -3,6 +3,7 @@
 // with sharp pixels; and a point of the canvas, in CSS pixels, in the picture.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "draw/pixel_buffer.h"
@@ -29,9 +30,10 @@ class Canvas {
   Size content_;  // the picture's size
   View view_;     // where it shows in the canvas's pixels
   bool browser_scales_ = true;
-  Size canvas_;                      // the canvas's own pixels
-  bool whole_ = true;                // the next show() draws it all
-  std::vector<std::uint32_t> rgba_;  // one rectangle, as the canvas takes it
+  Size canvas_;                            // the canvas's own pixels
+  bool whole_ = true;                      // the next show() draws it all
+  std::unique_ptr<std::uint32_t[]> rgba_;  // one rectangle, as the canvas takes it
+  std::size_t rgba_size_ = 0;
 };
 
 }  // namespace glouton::web
