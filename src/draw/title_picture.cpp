@@ -15,14 +15,18 @@ TitlePicture::TitlePicture() : WindowPicture(title_width, title_height, red) {
   const Image& face = pictures().face;
   const PixelRect design = to_pixels(TwipRect{face_design_left, face_design_top, 0, 0});
   face_at_ = {design.x, design.y, face.w, face.h};
-  draw_form(picture().whole());
+  draw_labels(picture().whole());  // on the form's red, which the picture starts with
   draw_image(picture(), face, face_at_.x, face_at_.y, picture().whole());
   drawn(picture().whole());
 }
 
 void TitlePicture::draw_form(const PixelRect& clip) {
+  picture().fill(clip, red);
+  draw_labels(clip);
+}
+
+void TitlePicture::draw_labels(const PixelRect& clip) {
   PixelBuffer& out = picture();
-  out.fill(clip, red);
   draw_label(out, to_pixels(label4_place), label4_look, glyph_atlas::title, title_text, clip);
   draw_label(out, to_pixels(label2_place), label2_look, glyph_atlas::line, subtitle_text, clip);
   draw_label(out, to_pixels(label6_place), label6_look, glyph_atlas::line, credit_text, clip);

@@ -29,6 +29,7 @@ class TitlePicture final : public WindowPicture {
   void place_face(int left_twips, int top_twips);
   // The red form and its labels, inside `clip`.
   void draw_form(const PixelRect& clip);
+  void draw_labels(const PixelRect& clip);
 
   PixelRect face_at_;  // where the face is, in pixels
   bool go_pressed_ = false;

@@ -138,10 +138,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int glouton_sound_on() {
   return web::muted() ? 0 : 1;
 }
 
-// The audio starts, and the sounds and the music are fetched, after the
-// title's first frame: it waits for none of them.
+// The audio starts, the sounds and the music are fetched, and the page's
+// other events are listened to after the title's first frame: it waits for
+// none of them.
 extern "C" EMSCRIPTEN_KEEPALIVE void glouton_after_title() {
   web::start_audio();
+  web::listen_to_the_page();
 }
 
 // A fresh run of the program, as a new program would start: the title window.

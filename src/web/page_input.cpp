@@ -162,6 +162,9 @@ void listen(std::function<PageRun*()> run) {
   emscripten_set_touchcancel_callback(canvas, nullptr, EM_FALSE, touch);
   emscripten_set_mousedown_callback(canvas, nullptr, EM_FALSE, mouse);
   emscripten_set_mouseup_callback(canvas, nullptr, EM_FALSE, mouse);
+}
+
+void listen_to_the_page() {
   emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, blurred);
   emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibility);
   emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, resized);
@@ -169,6 +172,7 @@ void listen(std::function<PageRun*()> run) {
                                            fullscreen);
   emscripten_set_gamepadconnected_callback(nullptr, EM_FALSE, pad_plugged);
   emscripten_set_gamepaddisconnected_callback(nullptr, EM_FALSE, pad_plugged);
+  if (PageRun* run = showing()) run->refit();
 }
 
 }  // namespace glouton::web

@@ -12,8 +12,14 @@ namespace glouton::web {
 
 class PageRun;
 
-// Listens for the page's events; `run` gives the run showing, if any.
+// Listens for the canvas's keys, fingers and mouse; `run` gives the run
+// showing, if any.
 void listen(std::function<PageRun*()> run);
+// Then, once the first frame is on the screen (each listener set up costs a
+// phone a millisecond or two), for the window's focus, visibility, size and
+// fullscreen, and for the controllers. The run showing is fitted again, for a
+// size that changed before.
+void listen_to_the_page();
 
 // Whether a controller is plugged in: the Gamepad API is read, not heard.
 bool pads_connected();
