@@ -1,7 +1,7 @@
 #include "program/replay_viewer.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "ports/keys.h"
 
@@ -9,12 +9,11 @@ namespace glouton {
 
 namespace {
 
+// "MM:SS", more digits of minutes past 99.
 std::string minutes_seconds(std::int64_t ms) {
   const std::int64_t s = ms / 1000;
-  char text[32];
-  std::snprintf(text, sizeof text, "%02lld:%02lld", static_cast<long long>(s / 60),
-                static_cast<long long>(s % 60));
-  return text;
+  const auto two = [](std::int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+  return two(s / 60) + ':' + two(s % 60);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +33,9 @@ EM_JS(void, push_trace_line, (const char* line), {
   (window['gloutonTrace'] = window['gloutonTrace'] || []).push(UTF8ToString(line));
 });
 EM_JS(int, trace_asked, (), { return Module['gloutonTrace'] ? 1 : 0; });
+// The reader's English reason, on the console, where standard error goes (no
+// printf in the page: it would weigh 6 kB).
+EM_JS(void, warn_on_console, (const char* line), { console.warn(UTF8ToString(line)); });
 // The page opened on a replay's link: it starts that, or the title, itself.
 EM_JS(int, start_held, (), { return Module['gloutonHoldStart'] ? 1 : 0; });
 // The run's replay, a line at a time; a fresh run starts it anew with its header.
@@ -115,7 +117,7 @@ bool steers(std::string_view line) {
 // its reason and line ("bad_key:12"), which it says in its own words.
 const char* refuse(const std::string& error, std::string_view reason, std::int64_t line) {
   static std::string told;
-  std::fprintf(stderr, "glouton: %s\n", error.c_str());
+  warn_on_console(("glouton: " + error).c_str());
   told = std::string(reason) + ':' + std::to_string(line);
   return told.c_str();
 }

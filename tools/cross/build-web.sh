@@ -23,5 +23,5 @@ fi
 # Our code is compiled for speed (-O2), and so is the link (cmake/Web.cmake).
 emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR= \
   -DGLOUTON_ZLIB_PREFIX="$zlib" \
-  -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
+  -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG -fno-rtti" >/dev/null
 cmake --build "$build" -j"$jobs"
