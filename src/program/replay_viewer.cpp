@@ -1,6 +1,9 @@
 #include "program/replay_viewer.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <initializer_list>
 #include <string>
 
 #include "ports/keys.h"
@@ -12,8 +15,14 @@ namespace {
 // "MM:SS", more digits of minutes past 99.
 std::string minutes_seconds(std::int64_t ms) {
   const std::int64_t s = ms / 1000;
-  const auto two = [](std::int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-  return two(s / 60) + ':' + two(s % 60);
+  std::array<char, 48> text{};
+  char* end = text.data();
+  for (const std::int64_t n : {s / 60, s % 60}) {
+    if (end != text.data()) *end++ = ':';
+    if (n < 10) *end++ = '0';
+    end = std::to_chars(end, text.data() + text.size(), n).ptr;
+  }
+  return std::string(text.data(), end);
 }
 
 }  // namespace
