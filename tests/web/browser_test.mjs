@@ -256,8 +256,13 @@ async function firstTitle(d, url, what) {
 
 const noWall = (lines) => lines.map((l) => JSON.stringify({ ...JSON.parse(l), wall: undefined }));
 const textOf = (d, selector) => d.evaluate((s) => document.querySelector(s).textContent, selector);
-// The hint's words where it shows clear of the game's pixels (`seen` by shows(), of `size`), else ''.
-const hintClear = (d, seen, [w, h]) => d.evaluate(([[x0, y0], [x1, y1]]) => {
+// The hint's words where it shows clear of the game's pixels (`seen` by shows(), of `size`), else '';
+// read once the title is painted, as the page places the hint only then.
+const hintClear = async (d, seen, [w, h]) => {
+  await d.evaluate(() => new Promise((painted) => requestAnimationFrame(() => setTimeout(painted, 0))));
+  return hintOver(d, seen, [w, h]);
+};
+const hintOver = (d, seen, [w, h]) => d.evaluate(([[x0, y0], [x1, y1]]) => {
   const hint = document.getElementById('hint'), r = hint.getBoundingClientRect();
   const clear = r.bottom <= y0 || r.top >= y1 || r.right <= x0 || r.left >= x1;
   return !hint.hidden && r.width > 0 && clear ? hint.innerText : '';
