@@ -132,11 +132,12 @@ function press(code) {
   canvas.focus();
 }
 soundButton.addEventListener('click', () => {
-  press(77);
-  setTimeout(showSound, 50);  // the game handles it at its next wake, within 10 ms
+  press(77);  // handled at once
+  showSound();
 });
 quitButton.addEventListener('click', () => press(27));
-canvas.addEventListener('keydown', (e) => { if (e.key === 'm' || e.key === 'M') setTimeout(showSound, 50); });
+// After the game's own listener of the canvas, which comes after this one.
+canvas.addEventListener('keydown', (e) => { if (e.key === 'm' || e.key === 'M') setTimeout(showSound, 0); });
 
 // F11 and the browser's Ctrl shortcuts stay the browser's: the game never sees them.
 for (const type of ['keydown', 'keyup']) {
@@ -372,14 +373,6 @@ padToggle.addEventListener('click', () => {
 });
 window.addEventListener('resize', showPad);
 showPad();
-// The game's room may change size with no resize of the window (the pad
-// sideways): the game is fitted again as for one.
-let roomSize = '';
-new ResizeObserver(([entry]) => {
-  const size = `${entry.contentRect.width}x${entry.contentRect.height}`;
-  if (size !== roomSize && roomSize) window.dispatchEvent(new Event('resize'));
-  roomSize = size;
-}).observe(room);
 
 // What waits for the first frame to be painted (the timeout after the next
 // animation frame), not only drawn: `then`, the worker, and the records' and

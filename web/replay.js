@@ -160,9 +160,8 @@
     button.setAttribute('aria-label', words.viewerButtons[id]);
     button.title = words.viewerButtons[id];
     button.addEventListener('click', () => {
-      Module._glouton_press(code);
-      canvas.focus();
-      setTimeout(showCaption, 50);  // the game handles it at its next wake
+      press(code);  // web/page.js; handled at once
+      showCaption();
     });
   }
 

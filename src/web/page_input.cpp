@@ -76,15 +76,14 @@ EM_BOOL visibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
   return EM_FALSE;
 }
 
-EM_BOOL resized(int, const EmscriptenUiEvent*, void*) {
-  if (PageRun* run = showing()) run->refit();
-  return EM_FALSE;
-}
-
-EM_BOOL fullscreen(int, const EmscriptenFullscreenChangeEvent*, void*) {
-  if (PageRun* run = showing()) run->refit();
-  return EM_FALSE;
-}
+// clang-format off
+// The game's room changes size as the window does, in and out of fullscreen,
+// and as the page's strip and pad take room (web/page.js): the game is fitted
+// again each time, and once as this starts.
+EM_JS(void, observe_room, (), {
+  new ResizeObserver(() => Module['_glouton_refit']()).observe(document.getElementById('room'));
+});
+// clang-format on
 
 EM_BOOL pad_plugged(int type, const EmscriptenGamepadEvent*, void*) {
   pads_plugged += type == EMSCRIPTEN_EVENT_GAMEPADCONNECTED ? 1 : -1;
@@ -167,12 +166,14 @@ void listen(std::function<PageRun*()> run) {
 void listen_to_the_page() {
   emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, blurred);
   emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibility);
-  emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, resized);
-  emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
-                                           fullscreen);
+  observe_room();
   emscripten_set_gamepadconnected_callback(nullptr, EM_FALSE, pad_plugged);
   emscripten_set_gamepaddisconnected_callback(nullptr, EM_FALSE, pad_plugged);
-  if (PageRun* run = showing()) run->refit();
 }
 
 }  // namespace glouton::web
+
+// The room's observer (observe_room): the run showing fits its picture again.
+extern "C" EMSCRIPTEN_KEEPALIVE void glouton_refit() {
+  if (glouton::web::PageRun* run = glouton::web::showing()) run->refit();
+}

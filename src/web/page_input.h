@@ -16,9 +16,9 @@ class PageRun;
 // showing, if any.
 void listen(std::function<PageRun*()> run);
 // Then, once the first frame is on the screen (each listener set up costs a
-// phone a millisecond or two), for the window's focus, visibility, size and
-// fullscreen, and for the controllers. The run showing is fitted again, for a
-// size that changed before.
+// phone a millisecond or two), for the window's focus and visibility, the
+// game's room's size (the run showing is fitted again then, and at once, for
+// a size that changed before), and the controllers.
 void listen_to_the_page();
 
 // Whether a controller is plugged in: the Gamepad API is read, not heard.
