@@ -161,14 +161,15 @@ void listen(std::function<PageRun*()> run) {
   emscripten_set_touchcancel_callback(canvas, nullptr, EM_FALSE, touch);
   emscripten_set_mousedown_callback(canvas, nullptr, EM_FALSE, mouse);
   emscripten_set_mouseup_callback(canvas, nullptr, EM_FALSE, mouse);
+  // A browser tells of a controller once, at its first press: not one to miss.
+  emscripten_set_gamepadconnected_callback(nullptr, EM_FALSE, pad_plugged);
+  emscripten_set_gamepaddisconnected_callback(nullptr, EM_FALSE, pad_plugged);
 }
 
 void listen_to_the_page() {
   emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, blurred);
   emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibility);
   observe_room();
-  emscripten_set_gamepadconnected_callback(nullptr, EM_FALSE, pad_plugged);
-  emscripten_set_gamepaddisconnected_callback(nullptr, EM_FALSE, pad_plugged);
 }
 
 }  // namespace glouton::web

@@ -12,13 +12,13 @@ namespace glouton::web {
 
 class PageRun;
 
-// Listens for the canvas's keys, fingers and mouse; `run` gives the run
-// showing, if any.
+// Listens for the canvas's keys, fingers and mouse, and for controllers
+// plugged in; `run` gives the run showing, if any.
 void listen(std::function<PageRun*()> run);
 // Then, once the first frame is on the screen (each listener set up costs a
-// phone a millisecond or two), for the window's focus and visibility, the
+// phone a millisecond or two), for the window's focus and visibility, and the
 // game's room's size (the run showing is fitted again then, and at once, for
-// a size that changed before), and the controllers.
+// a size that changed before).
 void listen_to_the_page();
 
 // Whether a controller is plugged in: the Gamepad API is read, not heard.

@@ -345,10 +345,10 @@ async function controller(d, url) {
       window.dispatchEvent(Object.assign(new Event('gamepadconnected'), { gamepad: pad }));
     }
   }, button);
+  // Each button held until the game has seen it: the page reads the pad every 16 ms, when it can.
   await press(0);
-  await sleep(200);  // read at the next poll, every 16 ms
-  await press(-1);
   check(await waitFor(d, () => window.gloutonTrace.length > 0), 'a controller\'s south button is "GO !"');
+  await press(-1);
   await press(14);
   check(await waitFor(d, () => window.gloutonTrace.some((l) => JSON.parse(l).key === 37)),
         'a controller\'s D-pad left is the left arrow');
